@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree: build.sh DIR [extra cmake args...]
+set -euo pipefail
+dir=$1; shift
+cmake -S "$(dirname "$0")/.." -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Release}" "$@" >/dev/null
+cmake --build "$dir" -j "$(nproc)"

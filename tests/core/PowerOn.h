@@ -1,0 +1,23 @@
+// Starts a test case from the machine's power-on state: a freshly constructed
+// g_Sim with zero-filled target memory, then Reset as start-up does.
+#pragma once
+
+#include "sim/Simulator.h"
+
+#include <cstring>
+
+inline void StartFromPowerOn() {
+    static u8* memory = nullptr;
+    g_Sim = CSimulator();
+    if (memory == nullptr) {
+        g_Sim.InitMemoryCleared();
+        memory = g_Sim.m_pMemory;
+    } else {
+        g_Sim.m_pMemory = memory;
+        std::memset(memory, 0, kMemorySize);
+    }
+    g_busCycleCount = 0;
+    std::memset(g_busCycles, 0, sizeof g_busCycles);
+    // Globals kept outside g_Sim return to their power-on values here too.
+    g_Sim.Reset();
+}
