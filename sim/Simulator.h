@@ -116,10 +116,17 @@ public:
     void PutSerialInput(u8 value, int ninthBit) {}
 
     // ==== instruction executor, ALU, flags and stack =======================
+    void Push(u8 high, u8 low);
+    u16 Pop();
 
     // ==== disassembler, breakpoints and watch-list slots ===================
 
     // ==== I/O dispatch, tick and interrupts ================================
+    void OutPort(int port);
+    void InPort(int port);
+    bool IsStackValid() const { return m_stackValid != 0; }
+    void TickPeripherals();
+    void CheckInterrupts();
 
     // ==== timers ===========================================================
 
