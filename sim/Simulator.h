@@ -122,6 +122,9 @@ public:
     // ==== disassembler, breakpoints and watch-list slots ===================
 
     // ==== I/O dispatch, tick and interrupts ================================
+    // A device decodes base + offset as a whole number, without wrapping at
+    // 256: a device at base 0xFF has only its first port.
+    static bool DecodesPort(int base, int port, int offset) { return base + offset == (port & 0xFF); }
     void OutPort(int port);
     void InPort(int port);
     bool IsStackValid() const { return m_stackValid != 0; }
@@ -131,6 +134,23 @@ public:
     // ==== timers ===========================================================
 
     // ==== 8279, 8251, 8155/8255, LCD =======================================
+    // Device sections of OutPort/InPort, run in a fixed order by the dispatch;
+    // each checks its own presence and decodes the port itself.
+    void Out8279Section(int port);
+    void In8279Section(int port);
+    void Out8155Section(int port);
+    void In8155Section(int port);
+    void Out8255Section(int port);
+    void In8255Section(int port);
+    void Out8251Section(int port);
+    void In8251Section(int port);
+    void OutLcdSection(int port);
+    void Update8279Irq();
+    void Update8251Irq();
+    void Reset8279();
+    void Reset8155();
+    void Reset8255Chips();
+    void Reset8251Chips();
 
     // ==== configuration file ===============================================
 };

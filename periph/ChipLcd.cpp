@@ -1,0 +1,4 @@
+#include "sim/Simulator.h"
+
+void CSimulator::OutLcdSection(int port) {}
+
