@@ -35,6 +35,24 @@ CSimulator::CSimulator() {
     m_nRamBanks = 1;
 
     // Peripheral power-on values.
+    m_n8279Prescaler = 31;
+    m_nLcdCharsLogical = 8;
+    m_nLcdCharsPhysical = 16;
+    m_bLcdDisplayOn = 1;
+    m_bLcdCursorOn = 1;
+    m_bLcdBlink = 1;
+    m_bLcdIncrement = 1;
+    std::memset(m_LcdRam, ' ', sizeof m_LcdRam);
+    g_Irq8279Route = 0;
+    for (int chip = 0; chip < kMaxChips; ++chip) {
+        g_Irq8251Route[chip] = 0;
+        m_8253Select[chip] = 3;
+        for (int counter = 0; counter < 4; ++counter) m_8253RwMode[chip][counter] = 3;
+    }
+    for (int slot = 0; slot < kTimerSlots; ++slot) {
+        m_TimerResidue[slot] = 0;
+        m_TimerPrescaler[slot] = 1;
+    }
 }
 
 void CSimulator::Reset() {
@@ -49,7 +67,12 @@ void CSimulator::Reset() {
     m_pendTrap = m_pendRst75 = m_pendRst65 = m_pendRst55 = 0;
 
     // Device reset values, then the T-state count, then the timer slots.
+    Reset8251Chips();
+    Reset8279();
+    Reset8255Chips();
+    Reset8155();
     m_tStates = 0;
+    ResetTimerSlots();
 }
 
 bool CSimulator::InitMemoryCleared() { return InitMemory(true); }

@@ -19,5 +19,6 @@ inline void StartFromPowerOn() {
     g_busCycleCount = 0;
     std::memset(g_busCycles, 0, sizeof g_busCycles);
     // Globals kept outside g_Sim return to their power-on values here too.
+    g_nPortCount = 0;
     g_Sim.Reset();
 }

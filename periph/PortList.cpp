@@ -1,0 +1,3 @@
+#include "sim/Simulator.h"
+
+u32 g_nPortCount;
