@@ -2,6 +2,7 @@
 // g_Sim with zero-filled target memory, then Reset as start-up does.
 #pragma once
 
+#include "sim/Disasm.h"
 #include "sim/Simulator.h"
 
 #include <cstring>
@@ -19,6 +20,11 @@ inline void StartFromPowerOn() {
     g_busCycleCount = 0;
     std::memset(g_busCycles, 0, sizeof g_busCycles);
     // Globals kept outside g_Sim return to their power-on values here too.
+    g_nBreakpointCount = 0;
+    g_DisasmOrigin = 0;
+    std::memset(g_IOWatchKind, 0, sizeof g_IOWatchKind);
+    std::memset(g_IOWatchIndex, 0, sizeof g_IOWatchIndex);
+    std::memset(g_IOWatchValid, 0, sizeof g_IOWatchValid);
     g_nPortCount = 0;
     g_Sim.Reset();
 }
