@@ -35,7 +35,7 @@ CSimulator::CSimulator() {
     m_nRamBanks = 1;
 
     // Peripheral power-on values.
-    m_n8279Prescaler = 31;
+    m_n8279Prescaler = k8279DefaultPrescaler;
     m_nLcdCharsLogical = 8;
     m_nLcdCharsPhysical = 16;
     m_bLcdDisplayOn = 1;

@@ -117,6 +117,7 @@ public:
     static constexpr int k8279FifoSize = 8;       // keys the FIFO holds
     static constexpr int k8279SegCodes = 256;     // one segment text per byte value
     static constexpr int k8279SegTextSize = 3;    // two characters and a NUL
+    static constexpr u8 k8279DefaultPrescaler = 31;
     u8 m_n8279LastCmd;          // last command byte; nothing reads it
     u8 m_n8279Address;          // base port: data at base, command/status at base + 1
     u8 m_b8279Connected;
@@ -229,8 +230,44 @@ public:
     void PutSerialInput(u8 value, int ninthBit) {}
 
     // ==== instruction executor, ALU, flags and stack =======================
+    // Machine-cycle types held in bits 31-24 of a bus-cycle record.
+    enum BusCycleType : u32 {
+        kCycleFetch4 = 0, kCycleMemRead = 1, kCycleMemWrite = 2,
+        kCycleIoRead = 3, kCycleIoWrite = 4, kCycleFetch6 = 5
+    };
+    static void AppendBusCycle(u32 type, u16 address, u8 data) {
+        if (g_busCycleCount < kMaxBusCycles)
+            g_busCycles[g_busCycleCount++] = type << 24 | u32(address) << 8 | data;
+    }
+    u16 PairHL() const { return u16(m_regH << 8 | m_regL); }
+
+    void ExecuteInstruction();
     void Push(u8 high, u8 low);
     u16 Pop();
+    // The flag, ALU and register-field routines are defined in sim/AluInline.h
+    // so that the executor compiles them in place; a caller includes it.
+    inline void SetSZP(u8 value);
+    inline void Add(u8* dst, u8 operand, bool withCarry);
+    inline void Sub(u8* dst, u8 operand, bool withBorrow);
+    inline void Compare(u8 a, u8 operand);
+    inline void And(u8* dst, u8 operand);
+    inline void Or(u8* dst, u8 operand);
+    inline void Xor(u8* dst, u8 operand);
+    inline void Inr(u8* byte);
+    inline void Dcr(u8* byte);
+    inline void Inx(u8* high, u8* low);
+    inline void Dcx(u8* high, u8* low);
+    inline void Dad(u8* h, u8* l, u8 high, u8 low);
+    inline void Daa();
+    inline u8 GetReg8(u8 field) const;
+    inline void SetReg8(u8 value, u8 opcode);
+    inline void ExecMov(u8 opcode);
+    inline void ExecAddGroup(u8 opcode);
+    inline void ExecSubGroup(u8 opcode);
+    inline void ExecAnaGroup(u8 opcode);
+    inline void ExecXraGroup(u8 opcode);
+    inline void ExecOraGroup(u8 opcode);
+    inline void ExecCmpGroup(u8 opcode);
 
     // ==== disassembler, breakpoints and watch-list slots ===================
     static int GetInstrLength(u8 opcode);
@@ -293,10 +330,6 @@ public:
     void Reset8255Chips();
     void Reset8251Chips();
 
-    // Number of chips of a multi-chip kind that are present, bounded by the
-    // arrays whatever a configuration file or a dialog stored as the count.
-    static int PresentChips(u8 count) { return count < kMaxChips ? count : kMaxChips; }
-
     // Inputs the I/O watch window gives to the chips.
     // A key scan code into the 8279's FIFO; a full FIFO loses it and flags overrun.
     void Input8279Key(u8 scanCode);
@@ -314,6 +347,11 @@ public:
     void GetLcdLines(LcdText& line1, LcdText& line2, LcdText& line3, LcdText& line4) const;
 
     // ==== configuration file ===============================================
+    // What a load or save did; ConfigResultMessage (periph/ConfigFile.h) gives
+    // the text the user is shown for a failure.
+    enum class ConfigResult { Loaded, Created, Saved, NotValid, CannotWrite };
+    ConfigResult LoadConfig(const char* path);
+    ConfigResult SaveConfig(const char* path) const;
 };
 
 extern CSimulator g_Sim;
