@@ -1,0 +1,503 @@
+#include "PowerOn.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+namespace {
+constexpr u8 kBase = 0x40;        // chip 0: counters at 0x40-0x42, control word at 0x43
+constexpr u8 kControl = kBase + 3;
+constexpr u16 kOnePulse = 4;      // with prescaler 4, one counter pulse per tick
+
+void Out(int port, u8 value) {
+    g_Sim.m_regA = value;
+    g_Sim.OutPort(port);
+}
+
+u8 In(int port) {
+    g_Sim.InPort(port);
+    return g_Sim.m_regA;
+}
+
+// One 8253 at kBase, every slot fed one pulse per tick.
+void StartWithOneChip() {
+    StartFromPowerOn();
+    g_Sim.m_n8253Count = 1;
+    g_Sim.m_8253Address[0] = kBase;
+    for (u16& prescaler : g_Sim.m_TimerPrescaler) prescaler = kOnePulse;
+}
+
+void Tick(u16 tStates = kOnePulse) {
+    g_Sim.m_lastTStates = tStates;
+    g_Sim.Tick8253();
+}
+
+// Control word for counter 0: RL 3 (low then high), the given mode, binary.
+u8 ControlWord(int counter, int mode, int rl = 3) { return static_cast<u8>(counter << 6 | rl << 4 | mode << 1); }
+
+void Program(int counter, int mode, u16 count) {
+    Out(kControl, ControlWord(counter, mode));
+    Out(kBase + counter, static_cast<u8>(count & 0xFF));
+    Out(kBase + counter, static_cast<u8>(count >> 8));
+}
+}  // namespace
+
+TEST(TimerSlots, ResetLeavesSlotsIdleWithOutHighAndKeepsConfiguration) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[4];
+    timer = CounterState{1, 7, 8, 9, 8, 1, 0, 3, 0, 1, 6, 1, 2};
+    g_Sim.m_TimerResidue[4] = 2;
+    g_Sim.m_TimerPrescaler[4] = 9;
+    g_Sim.m_TimerPulses[4] = 5;
+    g_Sim.Reset();
+    EXPECT_EQ(timer.m_bRunning, 0);
+    EXPECT_EQ(timer.m_nCount, 0);
+    EXPECT_EQ(timer.m_nLatch, 0u);
+    EXPECT_EQ(timer.m_nReload, 0u);
+    EXPECT_EQ(timer.m_nReloadEven, 0u);
+    EXPECT_EQ(timer.m_bLatched, 0);
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(timer.m_nMode, 0);
+    EXPECT_EQ(timer.m_bReadLsb, 1);
+    EXPECT_EQ(timer.m_bGate, 0);
+    EXPECT_EQ(g_Sim.m_TimerResidue[4], 0);
+    EXPECT_EQ(timer.m_nIrqRoute, 6);
+    EXPECT_EQ(timer.m_bBcd, 1);
+    EXPECT_EQ(timer.m_nRwMode, 2);
+    EXPECT_EQ(g_Sim.m_TimerPrescaler[4], 9);
+    EXPECT_EQ(g_Sim.m_TimerPulses[4], 5);
+}
+
+TEST(TimerSlots, PowerOnPerChipState) {
+    StartFromPowerOn();
+    for (int chip = 0; chip < kMaxChips; ++chip) {
+        EXPECT_EQ(g_Sim.m_8253Select[chip], 3);
+        for (int counter = 0; counter < 4; ++counter) {
+            EXPECT_EQ(g_Sim.m_8253RwMode[chip][counter], 3);
+            EXPECT_EQ(g_Sim.m_8253Bcd[chip][counter], 0);
+            EXPECT_EQ(g_Sim.m_8253MsbNext[chip][counter], 0);
+        }
+    }
+    for (int slot = 0; slot < kTimerSlots; ++slot) {
+        EXPECT_EQ(g_Sim.m_TimerPrescaler[slot], 1);
+        EXPECT_EQ(g_Sim.m_TimerResidue[slot], 0);
+    }
+}
+
+TEST(TimerSlots, PrescalerDividesWithoutLosingTStates) {
+    StartFromPowerOn();
+    g_Sim.m_TimerPrescaler[2] = 3;
+    g_Sim.m_TimerPrescaler[9] = 0;
+    const u16 tStates[] = {4, 4, 7};
+    const u16 pulses[] = {1, 1, 3};
+    const u16 residues[] = {1, 2, 0};
+    for (int i = 0; i < 3; ++i) {
+        g_Sim.m_lastTStates = tStates[i];
+        g_Sim.Divide8253Clocks();
+        EXPECT_EQ(g_Sim.m_TimerPulses[2], pulses[i]) << i;
+        EXPECT_EQ(g_Sim.m_TimerResidue[2], residues[i]) << i;
+    }
+    // Prescaler 0 counts as 1 and is written back as 1.
+    EXPECT_EQ(g_Sim.m_TimerPrescaler[9], 1);
+    EXPECT_EQ(g_Sim.m_TimerPulses[9], 7);
+    EXPECT_EQ(g_Sim.m_TimerResidue[9], 0);
+}
+
+TEST(TimerSlots, ResidueLargerThanANewPrescalerIsDividedOut) {
+    StartFromPowerOn();
+    g_Sim.m_TimerPrescaler[0] = 1;
+    g_Sim.m_TimerResidue[0] = 0xFFF0;  // left by an earlier, larger prescaler
+    g_Sim.m_lastTStates = 0x20;
+    g_Sim.Divide8253Clocks();
+    EXPECT_EQ(g_Sim.m_TimerPulses[0], 0xFFFF);
+    EXPECT_EQ(g_Sim.m_TimerResidue[0], 0x11);
+}
+
+TEST(TimerControlWord, SetsModeFormatAndOutWithoutTouchingTheCount) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[1];
+    timer.m_nCount = 77;
+    timer.m_nReload = 88;
+    timer.m_bRunning = 1;
+    Out(kControl, 0x40 | 0x20 | (4 << 1) | 1);  // counter 1, RL 2, mode 4, BCD
+    EXPECT_EQ(g_Sim.m_8253Select[0], 1);
+    EXPECT_EQ(g_Sim.m_8253RwMode[0][1], 2);
+    EXPECT_EQ(timer.m_nRwMode, 2);
+    EXPECT_EQ(g_Sim.m_8253Bcd[0][1], 1);
+    EXPECT_EQ(timer.m_bBcd, 1);
+    EXPECT_EQ(timer.m_nMode, 4);
+    EXPECT_EQ(g_Sim.m_8253MsbNext[0][1], 1);
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(timer.m_nCount, 77);
+    EXPECT_EQ(timer.m_nReload, 88u);
+    EXPECT_EQ(timer.m_bRunning, 1);
+
+    Out(kControl, ControlWord(1, 0));
+    EXPECT_EQ(timer.m_bOut, 0);
+    EXPECT_EQ(g_Sim.m_8253MsbNext[0][1], 0);
+}
+
+TEST(TimerControlWord, SelectThreeOnlySetsTheSelectByte) {
+    StartWithOneChip();
+    g_Sim.m_8253Select[0] = 1;
+    const CounterState before = g_Sim.m_Timer[2];
+    Out(kControl, 0xFF);
+    EXPECT_EQ(g_Sim.m_8253Select[0], 3);
+    for (int counter = 0; counter < 3; ++counter) EXPECT_EQ(g_Sim.m_8253RwMode[0][counter], 3);
+    EXPECT_EQ(g_Sim.m_Timer[2].m_nMode, before.m_nMode);
+    EXPECT_EQ(g_Sim.m_Timer[2].m_bOut, before.m_bOut);
+}
+
+TEST(TimerCountLoad, LowThenHighLoadsOnlyOnTheSecondByte) {
+    StartWithOneChip();
+    g_Sim.m_Timer[0].m_bGate = 1;
+    Out(kControl, ControlWord(0, 0));
+    Out(kBase, 0x34);
+    EXPECT_EQ(g_Sim.m_Timer[0].m_nReload, 0x34u);
+    EXPECT_EQ(g_Sim.m_Timer[0].m_bRunning, 0);
+    EXPECT_EQ(g_Sim.m_8253MsbNext[0][0], 1);
+    Out(kBase, 0x12);
+    EXPECT_EQ(g_Sim.m_Timer[0].m_nReload, 0x1234u);
+    EXPECT_EQ(g_Sim.m_Timer[0].m_nCount, 0x1234);
+    EXPECT_EQ(g_Sim.m_Timer[0].m_bRunning, 1);
+    EXPECT_EQ(g_Sim.m_8253MsbNext[0][0], 0);
+    EXPECT_EQ(g_Sim.m_8253Select[0], 0);
+}
+
+TEST(TimerCountLoad, SingleByteFormatsKeepTheOtherByte) {
+    StartWithOneChip();
+    Program(2, 4, 0x1234);
+    Out(kControl, ControlWord(2, 4, 1));
+    Out(kBase + 2, 0x56);
+    EXPECT_EQ(g_Sim.m_Timer[2].m_nReload, 0x1256u);
+    EXPECT_EQ(g_Sim.m_Timer[2].m_nCount, 0x1256);
+    Out(kControl, ControlWord(2, 4, 2));
+    Out(kBase + 2, 0x78);
+    EXPECT_EQ(g_Sim.m_Timer[2].m_nReload, 0x7856u);
+    EXPECT_EQ(g_Sim.m_Timer[2].m_nCount, 0x7856);
+}
+
+TEST(TimerCountLoad, LoadEffectByMode) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_bGate = 1;
+
+    Program(0, 3, 7);
+    EXPECT_EQ(timer.m_bRunning, 1);
+    EXPECT_EQ(timer.m_nCount, 7);
+    EXPECT_EQ(timer.m_nReloadEven, 6u);
+    EXPECT_EQ(timer.m_bOut, 1);
+
+    for (int mode : {1, 2, 5}) {
+        timer.m_bRunning = 0;
+        timer.m_nCount = 3;
+        Program(0, mode, 9);
+        EXPECT_EQ(timer.m_bRunning, 0) << mode;  // the gate input starts these
+        EXPECT_EQ(timer.m_nCount, 3) << mode;
+        EXPECT_EQ(timer.m_bOut, 1) << mode;
+    }
+
+    Program(0, 4, 12);
+    EXPECT_EQ(timer.m_bRunning, 1);
+    EXPECT_EQ(timer.m_nCount, 12);
+    EXPECT_EQ(timer.m_bOut, 1);
+}
+
+TEST(TimerCountLoad, GateLowAfterResetKeepsTheCountStill) {
+    StartWithOneChip();
+    for (int mode : {0, 3, 4}) {
+        Program(0, mode, 10);
+        EXPECT_EQ(g_Sim.m_Timer[0].m_bRunning, 0) << mode;
+        Tick();
+        EXPECT_EQ(g_Sim.m_Timer[0].m_nCount, 10) << mode;
+    }
+}
+
+TEST(TimerCountLoad, ModesSixAndSevenAreInert) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_bGate = 1;
+    for (int mode : {6, 7}) {
+        Program(0, mode, 10);
+        EXPECT_EQ(timer.m_nMode, mode);
+        EXPECT_EQ(timer.m_bRunning, 0);
+        EXPECT_EQ(timer.m_nCount, 0);
+        timer.m_bRunning = 1;
+        timer.m_nCount = 5;
+        Tick();
+        EXPECT_EQ(timer.m_nCount, 5) << mode;
+        timer.m_bRunning = 0;
+        timer.m_nCount = 0;
+    }
+}
+
+TEST(TimerRead, AlternatesBytesOfTheLiveCount) {
+    StartWithOneChip();
+    g_Sim.m_Timer[1].m_nCount = 0xABCD;
+    EXPECT_EQ(In(kBase + 1), 0xCD);
+    EXPECT_EQ(In(kBase + 1), 0xAB);
+    EXPECT_EQ(In(kBase + 1), 0xCD);
+    EXPECT_EQ(g_Sim.m_8253Select[0], 3);  // reads do not select
+}
+
+TEST(TimerRead, LatchKeepsProgrammingAndReleasesAfterTheHighByte) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    Out(kControl, ControlWord(0, 3) | 1);
+    timer.m_nCount = 0x1234;
+    Out(kControl, 0x00);  // counter 0 latch command
+    EXPECT_EQ(timer.m_bLatched, 1);
+    EXPECT_EQ(timer.m_nLatch, 0x1234u);
+    EXPECT_EQ(timer.m_nRwMode, 3);
+    EXPECT_EQ(timer.m_nMode, 3);
+    EXPECT_EQ(timer.m_bBcd, 1);
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(g_Sim.m_8253RwMode[0][0], 3);
+
+    timer.m_nCount = 0x5678;
+    EXPECT_EQ(In(kBase), 0x34);
+    EXPECT_EQ(In(kBase), 0x12);
+    EXPECT_EQ(timer.m_bLatched, 0);
+    EXPECT_EQ(In(kBase), 0x78);
+
+    // The count is still taken low byte then high byte after the latch.
+    Out(kBase, 0x22);
+    EXPECT_EQ(timer.m_nReload, 0x22u);
+    Out(kBase, 0x11);
+    EXPECT_EQ(timer.m_nReload, 0x1122u);
+}
+
+TEST(TimerModes, ModeZeroRaisesOutAfterTheCountOnceOnTrap) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_bGate = 1;
+    timer.m_nIrqRoute = 4;
+    Program(0, 0, 10);
+    EXPECT_EQ(timer.m_bOut, 0);
+    for (int tick = 1; tick <= 9; ++tick) {
+        Tick();
+        EXPECT_EQ(timer.m_bOut, 0) << tick;
+        EXPECT_EQ(g_Sim.m_pendTrap, 0) << tick;
+    }
+    Tick();
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(timer.m_bRunning, 0);
+    EXPECT_EQ(timer.m_nCount, 0);
+    EXPECT_EQ(g_Sim.m_pendTrap, 1);
+    g_Sim.m_pendTrap = 0;
+    Tick();
+    EXPECT_EQ(g_Sim.m_pendTrap, 0);
+}
+
+TEST(TimerModes, ModeOneOvershootStopsAtZero) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_nMode = 1;
+    timer.m_bRunning = 1;
+    timer.m_nCount = 3;
+    timer.m_bOut = 0;
+    g_Sim.m_TimerPrescaler[0] = 1;
+    Tick(7);
+    EXPECT_EQ(timer.m_nCount, 0);
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(timer.m_bRunning, 0);
+}
+
+TEST(TimerModes, ModeTwoRequestsEverySixthTickWithOutHigh) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_nIrqRoute = 7;
+    Program(0, 2, 5);
+    // The gate input starts mode 2 by loading the count.
+    timer.m_bGate = 1;
+    timer.m_bRunning = 1;
+    timer.m_nCount = static_cast<i32>(timer.m_nReload);
+    std::vector<int> requestTicks;
+    for (int tick = 1; tick <= 18; ++tick) {
+        Tick();
+        EXPECT_EQ(timer.m_bOut, 1);
+        if (g_Sim.m_pendRst75) requestTicks.push_back(tick);
+        g_Sim.m_pendRst75 = 0;
+    }
+    EXPECT_EQ(requestTicks, (std::vector<int>{6, 12, 18}));
+}
+
+TEST(TimerModes, ModeThreeOddCountIsOneTickLongerHigh) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_bGate = 1;
+    Program(0, 3, 5);
+    std::vector<int> out;
+    for (int tick = 0; tick < 10; ++tick) {
+        Tick();
+        out.push_back(timer.m_bOut);
+    }
+    // The load itself is the first high tick.
+    EXPECT_EQ(out, (std::vector<int>{1, 1, 0, 0, 1, 1, 1, 0, 0, 1}));
+}
+
+TEST(TimerModes, ModeThreeEvenCountIsSymmetric) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_bGate = 1;
+    Program(0, 3, 4);
+    std::vector<int> out;
+    for (int tick = 0; tick < 8; ++tick) {
+        Tick();
+        out.push_back(timer.m_bOut);
+    }
+    EXPECT_EQ(out, (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
+}
+
+TEST(TimerModes, ModeThreeCarriesTheOvershootIntoTheNextHalf) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_bGate = 1;
+    Program(0, 3, 10);
+    g_Sim.m_TimerPrescaler[0] = 1;
+    Tick(4);  // 10 - 8 = 2
+    EXPECT_EQ(timer.m_nCount, 2);
+    Tick(4);  // 2 - 8 = -6: three pulses past the end go into the low half
+    EXPECT_EQ(timer.m_bOut, 0);
+    EXPECT_EQ(g_Sim.m_TimerPulses[0], 3);
+    EXPECT_EQ(timer.m_nCount, 10 - 6);
+    Tick(4);  // 4 - 8 = -4: two pulses carried into the high half
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(timer.m_nCount, 10 - 4);
+
+    Program(0, 3, 9);  // odd: the first high step takes one
+    Tick(4);           // 9 - 7 = 2
+    EXPECT_EQ(timer.m_nCount, 2);
+    Tick(4);           // 2 - 8 = -6 -> low, 8 - 6
+    EXPECT_EQ(timer.m_bOut, 0);
+    EXPECT_EQ(timer.m_nCount, 2);
+    Tick(4);           // 2 - 8 = -6 -> high, 9 - (2 * 3 - 1)
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(timer.m_nCount, 4);
+}
+
+TEST(TimerModes, ModesFourAndFiveRequestAtTheEndWithoutMovingOut) {
+    StartWithOneChip();
+    for (int mode : {4, 5}) {
+        CounterState& timer = g_Sim.m_Timer[0];
+        timer.m_nIrqRoute = 7;
+        timer.m_nMode = static_cast<u8>(mode);
+        timer.m_nReload = 2;
+        timer.m_nCount = 2;
+        timer.m_bRunning = 1;
+        timer.m_bOut = 1;
+        Tick();
+        EXPECT_EQ(g_Sim.m_pendRst75, 0) << mode;
+        Tick();
+        EXPECT_EQ(g_Sim.m_pendRst75, 1) << mode;
+        EXPECT_EQ(timer.m_bOut, 1) << mode;
+        EXPECT_EQ(timer.m_bRunning, 0) << mode;
+        EXPECT_EQ(timer.m_nCount, 0) << mode;
+        EXPECT_EQ(timer.m_nReload, mode == 4 ? 0u : 2u) << mode;
+        g_Sim.m_pendRst75 = 0;
+    }
+}
+
+TEST(TimerModes, CountEndRequestsGoOnlyToEdgeInputs) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_nIrqRoute = 6;
+    timer.m_bOut = 0;  // keep the level route quiet
+    timer.m_nMode = 2;
+    timer.m_nReload = 0;
+    timer.m_bRunning = 1;
+    Tick();
+    EXPECT_EQ(g_Sim.m_pendRst65, 0);
+    EXPECT_EQ(g_Sim.m_pendTrap, 0);
+    EXPECT_EQ(g_Sim.m_pendRst75, 0);
+}
+
+TEST(TimerRoutes, LevelRouteOfAnIdleSlotRequestsEveryTickAndNeverClears) {
+    StartFromPowerOn();
+    g_Sim.m_Timer[3].m_nIrqRoute = 5;
+    g_Sim.m_Timer[15].m_nIrqRoute = 6;
+    for (int tick = 0; tick < 3; ++tick) {
+        g_Sim.m_pendRst55 = 0;
+        g_Sim.m_pendRst65 = 0;
+        Tick();
+        EXPECT_EQ(g_Sim.m_pendRst55, 1);
+        EXPECT_EQ(g_Sim.m_pendRst65, 1);
+    }
+    g_Sim.m_Timer[3].m_bOut = 0;
+    g_Sim.m_Timer[15].m_bOut = 0;
+    Tick();
+    EXPECT_EQ(g_Sim.m_pendRst55, 1);
+    EXPECT_EQ(g_Sim.m_pendRst65, 1);
+}
+
+TEST(TimerRoutes, EdgeRoutesNeedARiseWithinTheTick) {
+    StartFromPowerOn();
+    g_Sim.m_Timer[0].m_nIrqRoute = 4;
+    g_Sim.m_Timer[1].m_nIrqRoute = 7;
+    Tick();  // OUT high but steady
+    EXPECT_EQ(g_Sim.m_pendTrap, 0);
+    EXPECT_EQ(g_Sim.m_pendRst75, 0);
+    g_Sim.m_Timer[1].m_bOut = 0;  // a fall is no request either
+    Tick();
+    EXPECT_EQ(g_Sim.m_pendRst75, 0);
+}
+
+TEST(TimerRoutes, UnknownRouteCodesDoNothing) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_nIrqRoute = 3;
+    timer.m_bGate = 1;
+    Program(0, 0, 1);
+    Tick();
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(g_Sim.m_pendTrap + g_Sim.m_pendRst55 + g_Sim.m_pendRst65 + g_Sim.m_pendRst75, 0);
+}
+
+TEST(Timer8155Slot, CountsByTheModeRulesOfItsTimerBits) {
+    StartFromPowerOn();
+    CounterState& timer = g_Sim.m_Timer[15];
+    g_Sim.m_TimerPrescaler[15] = 1;
+    timer.m_nIrqRoute = 4;
+    // Timer mode bits 01 as written by the 8155's count high byte: counted once.
+    timer.m_nMode = 1;
+    timer.m_nReload = 0x10;
+    timer.m_nCount = 0x10;
+    timer.m_bOut = 0;
+    timer.m_bRunning = 1;
+    Tick(8);
+    EXPECT_EQ(timer.m_nCount, 8);
+    Tick(8);
+    EXPECT_EQ(timer.m_nCount, 0);
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(timer.m_bRunning, 0);
+    EXPECT_EQ(g_Sim.m_pendTrap, 1);
+
+    // Mode bits 11: square wave.
+    timer.m_nMode = 3;
+    timer.m_nReload = 4;
+    timer.m_nReloadEven = 4;
+    timer.m_nCount = 4;
+    timer.m_bRunning = 1;
+    Tick(2);
+    EXPECT_EQ(timer.m_bOut, 0);
+    EXPECT_EQ(timer.m_nCount, 4);
+    EXPECT_EQ(timer.m_bRunning, 1);
+}
+
+TEST(TimerSlots, ExtremeCountsFromAFileWrapInsteadOfOverflowing) {
+    StartFromPowerOn();
+    for (int mode = 0; mode <= 5; ++mode) {
+        CounterState& timer = g_Sim.m_Timer[mode];
+        timer.m_nMode = static_cast<u8>(mode);
+        timer.m_bRunning = 1;
+        timer.m_nCount = INT_MIN + 1;
+        timer.m_nReload = 0xFFFFFFFFu;
+        timer.m_nReloadEven = 0;
+    }
+    Tick(18);
+    Tick(18);
+    // Far below zero, the count wraps to a large positive one and runs on.
+    EXPECT_EQ(g_Sim.m_Timer[0].m_nCount, INT_MAX - 34);
+    EXPECT_EQ(g_Sim.m_Timer[0].m_bRunning, 1);
+}
