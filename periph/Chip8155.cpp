@@ -33,6 +33,7 @@ constexpr u8 kTimerStart = 3;
 constexpr u8 kPortCMask = 0x3F;
 constexpr u32 kReloadHighMask = 0x3F00;   // bits 13-8 of the 14-bit count
 constexpr u32 kReloadLowMask = 0x00FF;
+constexpr u32 kReloadHighByte = 0xFF00;
 constexpr int kTimerModeShift = 6;
 
 void Command8155(CSimulator& s, u8 a) {
@@ -52,7 +53,7 @@ void WritePort8155(CSimulator& s, int index, u8 a) {
 }
 
 void WriteTimerLow8155(CounterState& timer, u8 a) {
-    timer.m_nReload = (timer.m_nReload & ~kReloadLowMask) | a;
+    timer.m_nReload = (timer.m_nReload & kReloadHighByte) | a;
     timer.m_nCount = static_cast<i32>(timer.m_nReload);
 }
 

@@ -123,6 +123,11 @@ TEST(Chip8155, TimerCountAndMode) {
     Out(kTimerHigh, 0x02);
     EXPECT_EQ(Timer().m_nReload, 0x02ABu);
     EXPECT_EQ(Timer().m_nMode, 0);
+    // A record restored from a file may hold more than 16 bits: the low
+    // byte write keeps only bits 15-8 of it.
+    g_Sim.m_Timer[15].m_nReload = 0x12345;
+    Out(kTimerLow, 0x10);
+    EXPECT_EQ(Timer().m_nReload, 0x2310u);
 }
 
 TEST(Chip8155, TimerCountsOnceInModeOne) {
