@@ -5,6 +5,8 @@
 
 #include "periph/ConfigFile.h"
 
+#include <type_traits>
+
 namespace ConfigOffset {
 constexpr std::size_t k8279Address = 0;
 constexpr std::size_t k8279Connected = 1;
@@ -84,7 +86,7 @@ template <class Io, class Record> void ExchangeTimerRecord(Io& io, std::size_t a
 
 // Walks count elements of an array, each at its own offset.
 template <class Io, class T> void ExchangeArray(Io& io, std::size_t at, T* items, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) io.Field(at + i * FileSize<T>(), items[i]);
+    for (std::size_t i = 0; i < count; ++i) io.Field(at + i * FileSize<std::remove_cv_t<T>>(), items[i]);
 }
 
 // Sim is CSimulator for loading and const CSimulator for saving. Only the
