@@ -155,13 +155,14 @@ inline void CSimulator::SetReg8(u8 value, u8 opcode) {
 
 inline void CSimulator::ExecMov(u8 opcode) {
     const u8 source = opcode & 7;
+    const u16 address = PairHL();  // MOV H,M and MOV L,M change HL after reading at it
     const u8 value = GetReg8(source);
     SetReg8(value, opcode);
     ++m_pc;
     if (source == alu::kFieldM)
-        AppendBusCycle(kCycleMemRead, PairHL(), value);
+        AppendBusCycle(kCycleMemRead, address, value);
     else if (((opcode >> 3) & 7) == alu::kFieldM)
-        AppendBusCycle(kCycleMemWrite, PairHL(), value);
+        AppendBusCycle(kCycleMemWrite, address, value);
 }
 
 namespace alu {
