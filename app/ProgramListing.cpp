@@ -36,6 +36,7 @@ void CProgramListing::RebuildListing(int)
             break;
     }
     g_DisasmOrigin = savedOrigin;
+    OnListingRebuilt();
 }
 
 int CProgramListing::LineOfAddress(u32 address) const

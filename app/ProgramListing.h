@@ -24,6 +24,9 @@ public:
     enum class Key { Home, End, PageUp, PageDown, Up, Down, Other };
 
     CProgramListing();
+    virtual ~CProgramListing() = default;
+    CProgramListing(const CProgramListing&) = delete;
+    CProgramListing& operator=(const CProgramListing&) = delete;
 
     // Rows that fit into a given height: 1 to kMaxRows.
     static int RowsPerPageFor(int height, int rowHeight);
@@ -70,6 +73,11 @@ public:
     int m_nTopLine = 1;
     int m_nRowsPerPage = 1;
     std::string m_strLastFind;
+
+protected:
+    // Called after every rebuild, so that what follows the listing's length
+    // (a scroll range) can follow it.
+    virtual void OnListingRebuilt() {}
 
 private:
     void ClampTopLine();
