@@ -1,5 +1,9 @@
 #include "app/Brixcfrm.h"
 
+#include <QCloseEvent>
+
+#include "app/Brixcvw.h"
+
 namespace {
 constexpr double kHeightFraction = 0.45;
 }
@@ -20,4 +24,13 @@ QRect CTorvanFrm::PlacementFor(const QSize& clientSize)
 void CTorvanFrm::PreCreateWindow(const QSize& clientSize)
 {
     setGeometry(PlacementFor(clientSize));
+}
+
+void CTorvanFrm::closeEvent(QCloseEvent* event)
+{
+    QMdiSubWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    if (auto* pView = qobject_cast<CTorvanView*>(widget()))
+        pView->OnDestroy();
 }

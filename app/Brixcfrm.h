@@ -15,4 +15,7 @@ public:
 
     // Geometry for a given client size: width 2/3, height 0.45 of it.
     static QRect PlacementFor(const QSize& clientSize);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 };

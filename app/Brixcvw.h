@@ -1,21 +1,79 @@
 // The program window's view: a disassembly listing of target memory with the
-// current-line marker, scrolled virtually over up to 65,535 lines.
+// current-line marker, scrolled virtually over up to 65,535 lines. The
+// listing itself is CProgramListing; this class draws its page and turns
+// keys, clicks and the scroll bar into listing operations.
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QPointer>
 
-class CTorvanDoc;
+#include "app/Brixcdoc.h"
+#include "app/ProgramListing.h"
 
-class CTorvanView : public QAbstractScrollArea {
+class CTorvanView : public QAbstractScrollArea, public CView, public CProgramListing {
     Q_OBJECT
 public:
+    // Command ids handled by this view.
+    enum { ID_EDIT_FIND = 32822, ID_CHANGE_ORIGIN = 32870 };
+
     explicit CTorvanView(CTorvanDoc* pDoc, QWidget* parent = nullptr);
+    ~CTorvanView() override;
 
-    CTorvanDoc* GetDocument() const { return m_pDocument; }
+    void OnInitialUpdate() override;
+    // Run whenever the document's views are updated. While a program runs it
+    // only records that the page shows "Executing...".
+    void OnUpdate(CView* pSender, long lHint) override;
+    void OnActivateView(bool bActivate) override;
+    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
+    // The window is closing: the line and cycle panes are cleared and the
+    // next program window opens the watch windows again.
+    void OnDestroy();
 
-    void OnInitialUpdate();
-    void OnUpdate();
+    // Refills the visible rows from the top line.
+    void FillRows();
+    void UpdateStatusBar();
+
+    // Commands of this view.
+    void OnFind();
+    void FindText();
+    void OnChangeOrigin();
+
+    // Count of rows that fit the window, 1 to 31.
+    int CountPerPage() const;
+    int RowHeight() const { return m_nRowHeight; }
+    // Row under a point of the viewport, or -1.
+    int HitTestRow(const QPoint& pos) const;
+    // Whether the page shows the running text instead of the listing.
+    bool ShowsExecuting() const { return m_bShowExecuting; }
+    // Row drawn as selected, -1 for none.
+    int HighlightRow() const { return m_nHighlightRow; }
+    // Text that a row shows right now, as drawn.
+    QString DisplayedRowText(int row) const;
+
+    static const char* const kExecutingText;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void OnKeyDown(int key);
+    void OnLButtonDown(const QPoint& pos);
+    void OnLButtonDblClk(const QPoint& pos);
+    void OnListingRebuilt() override;
 
 private:
-    CTorvanDoc* m_pDocument;
+    void OnVScroll(int position);
+    void SetScrollPos(int position);
+    void UpdateScrollRange();
+    void SyncCurrentLineToPc();
+    void SetStatusPane(int pane, const QString& text);
+
+    int m_nRowHeight = 1;
+    int m_nHighlightRow = -1;
+    // Row showing its stored text as it is, until the next refill.
+    int m_nRawTextRow = -1;
+    bool m_bShowExecuting = false;
+    bool m_bSettingScroll = false;
 };

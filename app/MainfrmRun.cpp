@@ -1,15 +1,232 @@
+// Run control of the main frame: Single Step, Run, Terminate, CPU Reset and
+// the interrupt requests.
+//
+// Run is a loop on the user-interface thread. Between instructions it lets
+// pending events through, so the toolbar and the menus keep working while a
+// program runs; a command given then runs nested inside the loop and takes
+// effect through the run flags before the loop's next test.
 #include "app/Mainfrm.h"
 
-#include "app/CmdUI.h"
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QShortcut>
 
-void CMainFrame::OnRunSingleStep() {}
-void CMainFrame::OnRunRun() {}
-void CMainFrame::OnRunTerminateProgram() {}
-void CMainFrame::OnRunCpuReset() {}
-void CMainFrame::OnInterruptsTrap() {}
-void CMainFrame::OnInterruptsRst55() {}
-void CMainFrame::OnInterruptsRst65() {}
-void CMainFrame::OnInterruptsRst75() {}
+#include "app/Brixcdoc.h"
+#include "app/Brixcvw.h"
+#include "app/CmdUI.h"
+#include "app/StatusBar.h"
+#include "sim/Disasm.h"
+
+namespace {
+
+constexpr u8 kOpcodeHlt = 0x76;
+constexpr int kMessagePane = 0;
+const char kExecutingText[] = "Executing.....";
+const char kTerminatedText[] = "Execution terminated.....";
+
+// The document's program window: its first view that lists the program.
+CTorvanView* ProgramViewOf(const CTorvanDoc* pDoc)
+{
+    for (CView* pView : pDoc->GetViews()) {
+        if (auto* pProgramView = dynamic_cast<CTorvanView*>(pView))
+            return pProgramView;
+    }
+    return nullptr;
+}
+
+// Moves the current line to the program counter, listing memory from the
+// program counter when no line holds it, and refreshes every view.
+void LocateCurrentLine(CTorvanDoc* pDoc)
+{
+    CTorvanView* pView = ProgramViewOf(pDoc);
+    int line = pView ? pView->LineOfAddress(g_Sim.m_pc) : 0;
+    if (!line) {
+        // Without a program window there is no listing to rebuild; the origin
+        // still follows the program counter, so line 1 holds it.
+        g_DisasmOrigin = g_Sim.m_pc;
+        if (pView)
+            pView->RebuildListing(0);
+        line = 1;
+    }
+    g_CurrentLine = line;
+    pDoc->UpdateAllViews(nullptr);
+}
+
+// Drops the shortcut events of commands: while Run's loop is active the
+// keyboard accelerators have no effect. Menus, with their Alt-key letters,
+// and the toolbar still work.
+class AcceleratorFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override
+    {
+        if (pEvent->type() != QEvent::Shortcut)
+            return false;
+        return qobject_cast<QAction*>(pWatched) != nullptr || qobject_cast<QShortcut*>(pWatched) != nullptr;
+    }
+};
+
+// Installed for the outermost Run loop; nested loops share it.
+class AcceleratorBlock {
+public:
+    AcceleratorBlock()
+    {
+        if (s_nDepth++ == 0) {
+            s_pFilter = new AcceleratorFilter(qApp);
+            qApp->installEventFilter(s_pFilter);
+        }
+    }
+    ~AcceleratorBlock()
+    {
+        if (--s_nDepth == 0) {
+            delete s_pFilter;
+            s_pFilter = nullptr;
+        }
+    }
+    AcceleratorBlock(const AcceleratorBlock&) = delete;
+    AcceleratorBlock& operator=(const AcceleratorBlock&) = delete;
+
+private:
+    static inline int s_nDepth = 0;
+    static inline QPointer<AcceleratorFilter> s_pFilter;
+};
+
+// True while a menu is open or a modal window is up: the program waits.
+bool InputIsHeld()
+{
+    return QApplication::activePopupWidget() != nullptr || QApplication::activeModalWidget() != nullptr;
+}
+
+} // namespace
+
+bool CMainFrame::IsRunWindowGone(const QPointer<CMainFrame>& pSelf, bool bWasVisible)
+{
+    // The main window closed (the application is quitting) or went away.
+    return pSelf.isNull() || (bWasVisible && !pSelf->isVisible());
+}
+
+bool CMainFrame::PumpRunEvents(const QPointer<CMainFrame>& pSelf, bool bWasVisible)
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    while (!IsRunWindowGone(pSelf, bWasVisible) && InputIsHeld())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    return !IsRunWindowGone(pSelf, bWasVisible);
+}
+
+void CMainFrame::SetRunStatusText(const char* text)
+{
+    if (m_wndStatusBar)
+        m_wndStatusBar->SetPaneText(kMessagePane, QString::fromLatin1(text));
+}
+
+void CMainFrame::OnRunSingleStep()
+{
+    if (g_Sim.m_bRunning)
+        return;
+    g_Sim.m_bStopRequest = 0;
+    if (g_Sim.m_bRebuildPortsOnStep)
+        g_Sim.UpdatePortList();
+    g_Sim.m_bRebuildPortsOnStep = 0;
+    g_Sim.m_bRebuildPortsOnRun = 0;
+    CTorvanDoc* pDoc = GetActiveDocument();
+    if (!pDoc)
+        return;
+    g_Sim.ExecuteInstruction();
+    LocateCurrentLine(pDoc);
+}
+
+void CMainFrame::OnRunRun()
+{
+    g_Sim.m_bRunning = 1;
+    g_Sim.m_bStopRequest = 0;
+    if (g_Sim.m_bRebuildPortsOnRun)
+        g_Sim.UpdatePortList();
+    g_Sim.m_bRebuildPortsOnRun = 0;
+    g_Sim.m_bRebuildPortsOnStep = 0;
+    SetRunStatusText(kExecutingText);
+
+    // A command dispatched from the loop may close this window or end the
+    // application; the loop then stops without touching anything of it.
+    const QPointer<CMainFrame> pSelf(this);
+    const bool bWasVisible = isVisible();
+    const AcceleratorBlock block;
+    for (;;) {
+        const u8 opcode = g_Sim.m_pMemory[g_Sim.m_pc];
+        g_Sim.ExecuteInstruction();
+        if (!PumpRunEvents(pSelf, bWasVisible))
+            return;
+        if (g_Sim.FindBreakpoint(g_Sim.m_pc) || opcode == kOpcodeHlt) {
+            g_Sim.m_bRunning = 0;
+            break;
+        }
+        CTorvanDoc* pDoc = GetActiveDocument();
+        if (!pDoc)
+            return;
+        pDoc->UpdateAllViews(nullptr);
+        if (g_Sim.m_bStopRequest)
+            return;
+    }
+    if (g_Sim.m_bStopRequest)
+        return;
+    CTorvanDoc* pDoc = GetActiveDocument();
+    if (!pDoc)
+        return;
+    pDoc->UpdateAllViews(nullptr);
+    SetRunStatusText(kTerminatedText);
+    LocateCurrentLine(pDoc);
+}
+
+void CMainFrame::OnRunTerminateProgram()
+{
+    CTorvanDoc* pDoc = GetActiveDocument();
+    if (!pDoc)
+        return;
+    g_Sim.m_bRunning = 0;
+    g_Sim.m_bStopRequest = 1;
+    pDoc->UpdateAllViews(nullptr);
+}
+
+void CMainFrame::OnRunCpuReset()
+{
+    g_Sim.m_bRebuildPortsOnStep = 1;
+    g_Sim.m_bRebuildPortsOnRun = 1;
+    g_Sim.m_bRunning = 0;
+    g_Sim.Reset();
+    g_CurrentLine = 1;
+    g_Sim.m_bRunning = 0;
+    g_Sim.m_bStopRequest = 1;
+    CTorvanDoc* pDoc = GetActiveDocument();
+    if (!pDoc)
+        return;
+    g_DisasmOrigin = 0;
+    // Decided once: the line-address table belongs to the listing built last.
+    const bool bListedFromZero = g_Sim.m_LineAddress[0] == 0;
+    for (CView* pView : pDoc->GetViews()) {
+        auto* pProgramView = dynamic_cast<CTorvanView*>(pView);
+        if (!pProgramView)
+            continue;
+        if (bListedFromZero) {
+            pProgramView->m_nTopLine = 1;
+            pProgramView->m_nSelRow = 1;
+            pProgramView->FillRows();
+        } else {
+            pProgramView->RebuildListing(0);
+        }
+    }
+    pDoc->UpdateAllViews(nullptr);
+}
+
+void CMainFrame::OnInterruptsTrap() { g_Sim.m_pendTrap = 1; }
+void CMainFrame::OnInterruptsRst55() { g_Sim.m_pendRst55 = 1; }
+void CMainFrame::OnInterruptsRst65() { g_Sim.m_pendRst65 = 1; }
+void CMainFrame::OnInterruptsRst75() { g_Sim.m_pendRst75 = 1; }
+
+// None of the four looks at the running flag: all stay enabled while a
+// program runs.
 void CMainFrame::OnUpdateRunSingleStep(CCmdUI* pCmdUI) { OnUpdateNeedsDocument(pCmdUI); }
 void CMainFrame::OnUpdateRunRun(CCmdUI* pCmdUI) { OnUpdateNeedsDocument(pCmdUI); }
 void CMainFrame::OnUpdateRunTerminateProgram(CCmdUI* pCmdUI) { OnUpdateNeedsDocument(pCmdUI); }
