@@ -182,12 +182,10 @@ public:
 
     // ---- commands the frame serves as standard commands ----
     void OnFileClose();
-    void OnFileSave();
     void OnAppExit();
     void OnViewToolbar();
     void OnViewStatusBar();
     void OnWindowArrange();
-    void OnNoHandler();
     void OnUpdateViewToolbar(CCmdUI* pCmdUI);
     void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
     void OnUpdateNeedsDocument(CCmdUI* pCmdUI);
@@ -205,6 +203,11 @@ public:
     void OnUpdateRunRun(CCmdUI* pCmdUI);
     void OnUpdateRunTerminateProgram(CCmdUI* pCmdUI);
     void OnUpdateRunCpuReset(CCmdUI* pCmdUI);
+    // Run's loop: the status text of pane 0, and the event pump between
+    // instructions; false once the main window has gone.
+    void SetRunStatusText(const char* text);
+    static bool PumpRunEvents(const QPointer<CMainFrame>& pSelf, bool bWasVisible);
+    static bool IsRunWindowGone(const QPointer<CMainFrame>& pSelf, bool bWasVisible);
     // ---- end of run control ----
 
     CMenuSet* m_menuDocument = nullptr;  // the copy of menu 3 built last
@@ -216,7 +219,12 @@ protected:
     bool event(QEvent* pEvent) override;
 
 private:
-    void ToggleWatchWindow(CMultiDocTemplate* pTemplate);
+    enum class ToggleResult { Failed, Closed, Opened };
+    ToggleResult ToggleWatchWindow(CMultiDocTemplate* pTemplate);
+    void ExecuteIfEnabled(int nID);
+    void FillCommandState(CCmdUI* pCmdUI);
+    void ApplyCommandState(QAction* pAction, const CCmdUI& state);
+    void UpdateFrameTitle();
     void UpdateToggle(CMultiDocTemplate* pTemplate, CCmdUI* pCmdUI);
     void CreateActions();
     void CreateToolBar();
