@@ -16,7 +16,6 @@
 namespace alu {
 
 constexpr u8 kFieldM = 6;  // register field that names the byte at HL
-constexpr u8 kFieldA = 7;
 constexpr u8 kLowNibble = 0x0F;
 
 // 1 for every byte with an even number of 1 bits (zero counts as even).
@@ -127,30 +126,25 @@ inline void CSimulator::Daa() {
     SetSZP(m_regA);
 }
 
+namespace alu {
+// Register fields 0-7 as members; the entry for M is never used.
+inline constexpr u8 CSimulator::*kRegisterOfField[8] = {
+    &CSimulator::m_regB, &CSimulator::m_regC, &CSimulator::m_regD, &CSimulator::m_regE,
+    &CSimulator::m_regH, &CSimulator::m_regL, &CSimulator::m_regA, &CSimulator::m_regA};
+}  // namespace alu
+
 inline u8 CSimulator::GetReg8(u8 field) const {
-    switch (field & 7) {
-    case 0: return m_regB;
-    case 1: return m_regC;
-    case 2: return m_regD;
-    case 3: return m_regE;
-    case 4: return m_regH;
-    case 5: return m_regL;
-    case alu::kFieldM: return m_pMemory[PairHL()];
-    default: return m_regA;
-    }
+    field &= 7;
+    if (field == alu::kFieldM) return m_pMemory[PairHL()];
+    return this->*alu::kRegisterOfField[field];
 }
 
 inline void CSimulator::SetReg8(u8 value, u8 opcode) {
-    switch ((opcode >> 3) & 7) {
-    case 0: m_regB = value; break;
-    case 1: m_regC = value; break;
-    case 2: m_regD = value; break;
-    case 3: m_regE = value; break;
-    case 4: m_regH = value; break;
-    case 5: m_regL = value; break;
-    case alu::kFieldM: m_pMemory[PairHL()] = value; break;
-    default: m_regA = value; break;
-    }
+    const u8 field = (opcode >> 3) & 7;
+    if (field == alu::kFieldM)
+        m_pMemory[PairHL()] = value;
+    else
+        this->*alu::kRegisterOfField[field] = value;
 }
 
 inline void CSimulator::ExecMov(u8 opcode) {

@@ -122,303 +122,304 @@ void CSimulator::ExecuteInstruction() {
     g_busCycleCount = 1;
     u8 t = kOpcodeTStates[op];
 
-    if (op >= 0x40 && op < 0x80 && op != kOpHlt) {
+    const u16 next = u16(pc + 1);
+    switch (op) {
+// Eight consecutive opcodes that share one register-field group.
+#define CASE8(b) case b: case b + 1: case b + 2: case b + 3: case b + 4: case b + 5: case b + 6: case b + 7
+    CASE8(0x40): CASE8(0x48): CASE8(0x50): CASE8(0x58): CASE8(0x60): CASE8(0x68):
+    case 0x70: case 0x71: case 0x72: case 0x73: case 0x74: case 0x75: case 0x77: CASE8(0x78):
         ExecMov(op);
-    } else if (op >= 0x80 && op < 0xC0) {
-        switch ((op >> 3) & 7) {
-        case 0: case 1: ExecAddGroup(op); break;
-        case 2: case 3: ExecSubGroup(op); break;
-        case 4: ExecAnaGroup(op); break;
-        case 5: ExecXraGroup(op); break;
-        case 6: ExecOraGroup(op); break;
-        default: ExecCmpGroup(op); break;
-        }
-    } else {
-        const u16 next = u16(pc + 1);
-        switch (op) {
-        // ---- control ----
-        case 0x00: m_pc = next; break;  // NOP
-        case kOpHlt:
-            m_pc = next;
-            m_tStates += t;
-            m_lastTStates = t;
-            return;  // a halted CPU neither ticks the peripherals nor takes interrupts here
-        case 0xF3: m_intEnable = 0; m_eiDelay = 0; m_pc = next; break;  // DI
-        case 0xFB: m_eiDelay = 1; m_pc = next; break;                   // EI
-        case 0x20: m_regA = RimByte(*this); m_pc = next; break;         // RIM
-        case 0x30:                                                      // SIM
-            if (m_regA & kSimMaskEnable) {
-                m_mask55 = m_regA & 1;
-                m_mask65 = (m_regA >> 1) & 1;
-                m_mask75 = (m_regA >> 2) & 1;
-            }
-            m_pc = next;
-            break;
+        break;
+    CASE8(0x80): CASE8(0x88): ExecAddGroup(op); break;
+    CASE8(0x90): CASE8(0x98): ExecSubGroup(op); break;
+    CASE8(0xA0): ExecAnaGroup(op); break;
+    CASE8(0xA8): ExecXraGroup(op); break;
+    CASE8(0xB0): ExecOraGroup(op); break;
+    CASE8(0xB8): ExecCmpGroup(op); break;
+#undef CASE8
 
-        // ---- 8-bit loads ----
-        case 0x06: case 0x0E: case 0x16: case 0x1E: case 0x26: case 0x2E: case 0x3E:  // MVI r
-            SetReg8(ReadByte(*this, next), op);
-            m_pc = u16(pc + 2);
-            break;
-        case 0x36: {  // MVI M
-            const u8 imm = ReadByte(*this, next);
-            WriteByte(*this, PairHL(), imm);
-            m_pc = u16(pc + 2);
-            break;
+    // ---- control ----
+    case 0x00: m_pc = next; break;  // NOP
+    case kOpHlt:
+        m_pc = next;
+        m_tStates += t;
+        m_lastTStates = t;
+        return;  // a halted CPU neither ticks the peripherals nor takes interrupts here
+    case 0xF3: m_intEnable = 0; m_eiDelay = 0; m_pc = next; break;  // DI
+    case 0xFB: m_eiDelay = 1; m_pc = next; break;                   // EI
+    case 0x20: m_regA = RimByte(*this); m_pc = next; break;         // RIM
+    case 0x30:                                                      // SIM
+        if (m_regA & kSimMaskEnable) {
+            m_mask55 = m_regA & 1;
+            m_mask65 = (m_regA >> 1) & 1;
+            m_mask75 = (m_regA >> 2) & 1;
         }
-        case 0x02: WriteByte(*this, Word(m_regB, m_regC), m_regA); m_pc = next; break;  // STAX B
-        case 0x12: WriteByte(*this, Word(m_regD, m_regE), m_regA); m_pc = next; break;  // STAX D
-        case 0x0A: m_regA = ReadByte(*this, Word(m_regB, m_regC)); m_pc = next; break;  // LDAX B
-        case 0x1A: m_regA = ReadByte(*this, Word(m_regD, m_regE)); m_pc = next; break;  // LDAX D
-        case 0x32: WriteByte(*this, ReadOperand16(*this, pc), m_regA); m_pc = u16(pc + 3); break;  // STA
-        case 0x3A: m_regA = ReadByte(*this, ReadOperand16(*this, pc)); m_pc = u16(pc + 3); break;  // LDA
+        m_pc = next;
+        break;
 
-        // ---- 16-bit loads and exchanges ----
-        case 0x01: { const u16 v = ReadOperand16(*this, pc); m_regB = u8(v >> 8); m_regC = u8(v); m_pc = u16(pc + 3); break; }
-        case 0x11: { const u16 v = ReadOperand16(*this, pc); m_regD = u8(v >> 8); m_regE = u8(v); m_pc = u16(pc + 3); break; }
-        case 0x21: { const u16 v = ReadOperand16(*this, pc); m_regH = u8(v >> 8); m_regL = u8(v); m_pc = u16(pc + 3); break; }
-        case 0x31: m_sp = ReadOperand16(*this, pc); m_stackValid = 1; m_pc = u16(pc + 3); break;  // LXI SP
-        case 0x22: {  // SHLD
-            const u16 address = ReadOperand16(*this, pc);
-            WriteByte(*this, address, m_regL);
-            WriteByte(*this, u16(address + 1), m_regH);
+    // ---- 8-bit loads ----
+    case 0x06: case 0x0E: case 0x16: case 0x1E: case 0x26: case 0x2E: case 0x3E:  // MVI r
+        SetReg8(ReadByte(*this, next), op);
+        m_pc = u16(pc + 2);
+        break;
+    case 0x36: {  // MVI M
+        const u8 imm = ReadByte(*this, next);
+        WriteByte(*this, PairHL(), imm);
+        m_pc = u16(pc + 2);
+        break;
+    }
+    case 0x02: WriteByte(*this, Word(m_regB, m_regC), m_regA); m_pc = next; break;  // STAX B
+    case 0x12: WriteByte(*this, Word(m_regD, m_regE), m_regA); m_pc = next; break;  // STAX D
+    case 0x0A: m_regA = ReadByte(*this, Word(m_regB, m_regC)); m_pc = next; break;  // LDAX B
+    case 0x1A: m_regA = ReadByte(*this, Word(m_regD, m_regE)); m_pc = next; break;  // LDAX D
+    case 0x32: WriteByte(*this, ReadOperand16(*this, pc), m_regA); m_pc = u16(pc + 3); break;  // STA
+    case 0x3A: m_regA = ReadByte(*this, ReadOperand16(*this, pc)); m_pc = u16(pc + 3); break;  // LDA
+
+    // ---- 16-bit loads and exchanges ----
+    case 0x01: { const u16 v = ReadOperand16(*this, pc); m_regB = u8(v >> 8); m_regC = u8(v); m_pc = u16(pc + 3); break; }
+    case 0x11: { const u16 v = ReadOperand16(*this, pc); m_regD = u8(v >> 8); m_regE = u8(v); m_pc = u16(pc + 3); break; }
+    case 0x21: { const u16 v = ReadOperand16(*this, pc); m_regH = u8(v >> 8); m_regL = u8(v); m_pc = u16(pc + 3); break; }
+    case 0x31: m_sp = ReadOperand16(*this, pc); m_stackValid = 1; m_pc = u16(pc + 3); break;  // LXI SP
+    case 0x22: {  // SHLD
+        const u16 address = ReadOperand16(*this, pc);
+        WriteByte(*this, address, m_regL);
+        WriteByte(*this, u16(address + 1), m_regH);
+        m_pc = u16(pc + 3);
+        break;
+    }
+    case 0x2A: {  // LHLD
+        const u16 address = ReadOperand16(*this, pc);
+        m_regL = ReadByte(*this, address);
+        m_regH = ReadByte(*this, u16(address + 1));
+        m_pc = u16(pc + 3);
+        break;
+    }
+    case 0xEB: {  // XCHG
+        const u8 d = m_regD, e = m_regE;
+        m_regD = m_regH; m_regE = m_regL;
+        m_regH = d; m_regL = e;
+        m_pc = next;
+        break;
+    }
+    case 0xE3: {  // XTHL
+        const u16 sp = m_sp;
+        const u8 low = ReadByte(*this, sp);
+        const u8 high = ReadByte(*this, u16(sp + 1));
+        WriteByte(*this, sp, m_regL);
+        WriteByte(*this, u16(sp + 1), m_regH);
+        m_regL = low; m_regH = high;
+        m_pc = next;
+        break;
+    }
+    case 0xF9: MarkFetch6(); m_sp = PairHL(); m_stackValid = 1; m_pc = next; break;  // SPHL
+    case 0xE9: MarkFetch6(); m_pc = PairHL(); break;                                 // PCHL
+
+    // ---- increment, decrement ----
+    case 0x04: case 0x0C: case 0x14: case 0x1C: case 0x24: case 0x2C: case 0x3C: {  // INR r
+        u8 v = GetReg8(op >> 3);
+        Inr(&v);
+        SetReg8(v, op);
+        m_pc = next;
+        break;
+    }
+    case 0x05: case 0x0D: case 0x15: case 0x1D: case 0x25: case 0x2D: case 0x3D: {  // DCR r
+        u8 v = GetReg8(op >> 3);
+        Dcr(&v);
+        SetReg8(v, op);
+        m_pc = next;
+        break;
+    }
+    case 0x34: case 0x35: {  // INR M, DCR M
+        const u16 address = PairHL();
+        u8 v = ReadByte(*this, address);
+        if (op == 0x34) Inr(&v); else Dcr(&v);
+        WriteByte(*this, address, v);
+        m_pc = next;
+        break;
+    }
+    case 0x03: MarkFetch6(); Inx(&m_regB, &m_regC); m_pc = next; break;
+    case 0x13: MarkFetch6(); Inx(&m_regD, &m_regE); m_pc = next; break;
+    case 0x23: MarkFetch6(); Inx(&m_regH, &m_regL); m_pc = next; break;
+    case 0x33: MarkFetch6(); ++m_sp; m_pc = next; break;
+    case 0x0B: MarkFetch6(); Dcx(&m_regB, &m_regC); m_pc = next; break;
+    case 0x1B: MarkFetch6(); Dcx(&m_regD, &m_regE); m_pc = next; break;
+    case 0x2B: MarkFetch6(); Dcx(&m_regH, &m_regL); m_pc = next; break;
+    case 0x3B: MarkFetch6(); --m_sp; m_pc = next; break;
+
+    // ---- 16-bit arithmetic ----
+    case 0x09: Dad(&m_regH, &m_regL, m_regB, m_regC); m_pc = next; break;
+    case 0x19: Dad(&m_regH, &m_regL, m_regD, m_regE); m_pc = next; break;
+    case 0x29: Dad(&m_regH, &m_regL, m_regH, m_regL); m_pc = next; break;
+    case 0x39: Dad(&m_regH, &m_regL, u8(m_sp >> 8), u8(m_sp)); m_pc = next; break;
+
+    // ---- accumulator and carry ----
+    case 0x27: Daa(); m_pc = next; break;
+    case 0x2F: m_regA = u8(~m_regA); m_pc = next; break;  // CMA
+    case 0x37: m_flagCY = 1; m_pc = next; break;          // STC
+    case 0x3F: m_flagCY ^= 1; m_pc = next; break;         // CMC
+    case 0x07:  // RLC
+        m_flagCY = m_regA >> 7;
+        m_regA = u8(m_regA << 1 | m_flagCY);
+        m_pc = next;
+        break;
+    case 0x0F:  // RRC
+        m_flagCY = m_regA & 1;
+        m_regA = u8(m_regA >> 1 | m_flagCY << 7);
+        m_pc = next;
+        break;
+    case 0x17: {  // RAL
+        const u8 carryIn = m_flagCY;
+        m_flagCY = m_regA >> 7;
+        m_regA = u8(m_regA << 1 | carryIn);
+        m_pc = next;
+        break;
+    }
+    case 0x1F: {  // RAR
+        const u8 carryIn = m_flagCY;
+        m_flagCY = m_regA & 1;
+        m_regA = u8(m_regA >> 1 | carryIn << 7);
+        m_pc = next;
+        break;
+    }
+
+    // ---- immediate ALU operations ----
+    case 0xC6: Add(&m_regA, ReadByte(*this, next), false); m_pc = u16(pc + 2); break;
+    case 0xCE: Add(&m_regA, ReadByte(*this, next), true); m_pc = u16(pc + 2); break;
+    case 0xD6: Sub(&m_regA, ReadByte(*this, next), false); m_pc = u16(pc + 2); break;
+    case 0xDE: Sub(&m_regA, ReadByte(*this, next), true); m_pc = u16(pc + 2); break;
+    case 0xE6: And(&m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
+    case 0xEE: Xor(&m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
+    case 0xF6: Or(&m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
+    case 0xFE: Compare(m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
+
+    // ---- jumps ----
+    case 0xC3: m_pc = ReadOperand16(*this, pc); break;  // JMP
+    case 0xC2: case 0xCA: case 0xD2: case 0xDA: case 0xE2: case 0xEA: case 0xF2: case 0xFA:
+        if (Condition(*this, op)) {
+            m_pc = ReadOperand16(*this, pc);
+        } else {
             m_pc = u16(pc + 3);
-            break;
+            t = kTStatesJumpNotTaken;
         }
-        case 0x2A: {  // LHLD
-            const u16 address = ReadOperand16(*this, pc);
-            m_regL = ReadByte(*this, address);
-            m_regH = ReadByte(*this, u16(address + 1));
+        break;
+    case 0xDD: case 0xFD:  // JNX5, JX5
+        if ((m_flagX5 != 0) == (op == 0xFD)) {
+            m_pc = ReadOperand16(*this, pc);
+        } else {
             m_pc = u16(pc + 3);
-            break;
+            t = kTStatesJumpNotTaken;
         }
-        case 0xEB: {  // XCHG
-            const u8 d = m_regD, e = m_regE;
-            m_regD = m_regH; m_regE = m_regL;
-            m_regH = d; m_regL = e;
-            m_pc = next;
-            break;
-        }
-        case 0xE3: {  // XTHL
-            const u16 sp = m_sp;
-            const u8 low = ReadByte(*this, sp);
-            const u8 high = ReadByte(*this, u16(sp + 1));
-            WriteByte(*this, sp, m_regL);
-            WriteByte(*this, u16(sp + 1), m_regH);
-            m_regL = low; m_regH = high;
-            m_pc = next;
-            break;
-        }
-        case 0xF9: MarkFetch6(); m_sp = PairHL(); m_stackValid = 1; m_pc = next; break;  // SPHL
-        case 0xE9: MarkFetch6(); m_pc = PairHL(); break;                                 // PCHL
+        break;
 
-        // ---- increment, decrement ----
-        case 0x04: case 0x0C: case 0x14: case 0x1C: case 0x24: case 0x2C: case 0x3C: {  // INR r
-            u8 v = GetReg8(op >> 3);
-            Inr(&v);
-            SetReg8(v, op);
-            m_pc = next;
-            break;
-        }
-        case 0x05: case 0x0D: case 0x15: case 0x1D: case 0x25: case 0x2D: case 0x3D: {  // DCR r
-            u8 v = GetReg8(op >> 3);
-            Dcr(&v);
-            SetReg8(v, op);
-            m_pc = next;
-            break;
-        }
-        case 0x34: case 0x35: {  // INR M, DCR M
-            const u16 address = PairHL();
-            u8 v = ReadByte(*this, address);
-            if (op == 0x34) Inr(&v); else Dcr(&v);
-            WriteByte(*this, address, v);
-            m_pc = next;
-            break;
-        }
-        case 0x03: MarkFetch6(); Inx(&m_regB, &m_regC); m_pc = next; break;
-        case 0x13: MarkFetch6(); Inx(&m_regD, &m_regE); m_pc = next; break;
-        case 0x23: MarkFetch6(); Inx(&m_regH, &m_regL); m_pc = next; break;
-        case 0x33: MarkFetch6(); ++m_sp; m_pc = next; break;
-        case 0x0B: MarkFetch6(); Dcx(&m_regB, &m_regC); m_pc = next; break;
-        case 0x1B: MarkFetch6(); Dcx(&m_regD, &m_regE); m_pc = next; break;
-        case 0x2B: MarkFetch6(); Dcx(&m_regH, &m_regL); m_pc = next; break;
-        case 0x3B: MarkFetch6(); --m_sp; m_pc = next; break;
-
-        // ---- 16-bit arithmetic ----
-        case 0x09: Dad(&m_regH, &m_regL, m_regB, m_regC); m_pc = next; break;
-        case 0x19: Dad(&m_regH, &m_regL, m_regD, m_regE); m_pc = next; break;
-        case 0x29: Dad(&m_regH, &m_regL, m_regH, m_regL); m_pc = next; break;
-        case 0x39: Dad(&m_regH, &m_regL, u8(m_sp >> 8), u8(m_sp)); m_pc = next; break;
-
-        // ---- accumulator and carry ----
-        case 0x27: Daa(); m_pc = next; break;
-        case 0x2F: m_regA = u8(~m_regA); m_pc = next; break;  // CMA
-        case 0x37: m_flagCY = 1; m_pc = next; break;          // STC
-        case 0x3F: m_flagCY ^= 1; m_pc = next; break;         // CMC
-        case 0x07:  // RLC
-            m_flagCY = m_regA >> 7;
-            m_regA = u8(m_regA << 1 | m_flagCY);
-            m_pc = next;
-            break;
-        case 0x0F:  // RRC
-            m_flagCY = m_regA & 1;
-            m_regA = u8(m_regA >> 1 | m_flagCY << 7);
-            m_pc = next;
-            break;
-        case 0x17: {  // RAL
-            const u8 carryIn = m_flagCY;
-            m_flagCY = m_regA >> 7;
-            m_regA = u8(m_regA << 1 | carryIn);
-            m_pc = next;
-            break;
-        }
-        case 0x1F: {  // RAR
-            const u8 carryIn = m_flagCY;
-            m_flagCY = m_regA & 1;
-            m_regA = u8(m_regA >> 1 | carryIn << 7);
-            m_pc = next;
-            break;
-        }
-
-        // ---- immediate ALU operations ----
-        case 0xC6: Add(&m_regA, ReadByte(*this, next), false); m_pc = u16(pc + 2); break;
-        case 0xCE: Add(&m_regA, ReadByte(*this, next), true); m_pc = u16(pc + 2); break;
-        case 0xD6: Sub(&m_regA, ReadByte(*this, next), false); m_pc = u16(pc + 2); break;
-        case 0xDE: Sub(&m_regA, ReadByte(*this, next), true); m_pc = u16(pc + 2); break;
-        case 0xE6: And(&m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
-        case 0xEE: Xor(&m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
-        case 0xF6: Or(&m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
-        case 0xFE: Compare(m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
-
-        // ---- jumps ----
-        case 0xC3: m_pc = ReadOperand16(*this, pc); break;  // JMP
-        case 0xC2: case 0xCA: case 0xD2: case 0xDA: case 0xE2: case 0xEA: case 0xF2: case 0xFA:
-            if (Condition(*this, op)) {
-                m_pc = ReadOperand16(*this, pc);
-            } else {
-                m_pc = u16(pc + 3);
-                t = kTStatesJumpNotTaken;
-            }
-            break;
-        case 0xDD: case 0xFD:  // JNX5, JX5
-            if ((m_flagX5 != 0) == (op == 0xFD)) {
-                m_pc = ReadOperand16(*this, pc);
-            } else {
-                m_pc = u16(pc + 3);
-                t = kTStatesJumpNotTaken;
-            }
-            break;
-
-        // ---- calls, returns, restarts ----
-        case 0xCD:  // CALL
+    // ---- calls, returns, restarts ----
+    case 0xCD:  // CALL
+        MarkFetch6();
+        Call(*this, ReadOperand16(*this, pc), u16(pc + 3));
+        break;
+    case 0xC4: case 0xCC: case 0xD4: case 0xDC: case 0xE4: case 0xEC: case 0xF4: case 0xFC:
+        if (Condition(*this, op)) {
             MarkFetch6();
             Call(*this, ReadOperand16(*this, pc), u16(pc + 3));
-            break;
-        case 0xC4: case 0xCC: case 0xD4: case 0xDC: case 0xE4: case 0xEC: case 0xF4: case 0xFC:
-            if (Condition(*this, op)) {
-                MarkFetch6();
-                Call(*this, ReadOperand16(*this, pc), u16(pc + 3));
-            } else {
-                m_pc = u16(pc + 3);
-                t = kTStatesCallNotTaken;
-            }
-            break;
-        case 0xC9: Return(*this); break;  // RET
-        case 0xC0: case 0xC8: case 0xD0: case 0xD8: case 0xE0: case 0xE8: case 0xF0: case 0xF8:
-            if (Condition(*this, op)) {
-                MarkFetch6();
-                Return(*this);
-            } else {
-                m_pc = next;
-                t = kTStatesReturnNotTaken;
-            }
-            break;
-        case 0xC7: case 0xCF: case 0xD7: case 0xDF: case 0xE7: case 0xEF: case 0xF7: case 0xFF:  // RST n
+        } else {
+            m_pc = u16(pc + 3);
+            t = kTStatesCallNotTaken;
+        }
+        break;
+    case 0xC9: Return(*this); break;  // RET
+    case 0xC0: case 0xC8: case 0xD0: case 0xD8: case 0xE0: case 0xE8: case 0xF0: case 0xF8:
+        if (Condition(*this, op)) {
             MarkFetch6();
-            Call(*this, u16(op & 0x38), next);
-            break;
-        case 0xCB: MarkFetch6(); Call(*this, kRstVVector, next); break;  // RST V, whatever V holds
+            Return(*this);
+        } else {
+            m_pc = next;
+            t = kTStatesReturnNotTaken;
+        }
+        break;
+    case 0xC7: case 0xCF: case 0xD7: case 0xDF: case 0xE7: case 0xEF: case 0xF7: case 0xFF:  // RST n
+        MarkFetch6();
+        Call(*this, u16(op & 0x38), next);
+        break;
+    case 0xCB: MarkFetch6(); Call(*this, kRstVVector, next); break;  // RST V, whatever V holds
 
-        // ---- stack ----
-        case 0xC5: MarkFetch6(); Push(m_regB, m_regC); m_pc = next; break;
-        case 0xD5: MarkFetch6(); Push(m_regD, m_regE); m_pc = next; break;
-        case 0xE5: MarkFetch6(); Push(m_regH, m_regL); m_pc = next; break;
-        case 0xF5: MarkFetch6(); Push(m_regA, PackPsw(*this)); m_pc = next; break;
-        case 0xC1: case 0xD1: case 0xE1: case 0xF1: {  // POP rp
-            const u16 sp = m_sp;
-            const u16 v = Pop();
-            AppendBusCycle(kCycleMemRead, sp, u8(v));
-            AppendBusCycle(kCycleMemRead, u16(sp + 1), u8(v >> 8));
-            const u8 high = u8(v >> 8), low = u8(v);
-            switch (op) {
-            case 0xC1: m_regB = high; m_regC = low; break;
-            case 0xD1: m_regD = high; m_regE = low; break;
-            case 0xE1: m_regH = high; m_regL = low; break;
-            default: m_regA = high; UnpackPsw(*this, low); break;
-            }
-            m_pc = next;
-            break;
+    // ---- stack ----
+    case 0xC5: MarkFetch6(); Push(m_regB, m_regC); m_pc = next; break;
+    case 0xD5: MarkFetch6(); Push(m_regD, m_regE); m_pc = next; break;
+    case 0xE5: MarkFetch6(); Push(m_regH, m_regL); m_pc = next; break;
+    case 0xF5: MarkFetch6(); Push(m_regA, PackPsw(*this)); m_pc = next; break;
+    case 0xC1: case 0xD1: case 0xE1: case 0xF1: {  // POP rp
+        const u16 sp = m_sp;
+        const u16 v = Pop();
+        AppendBusCycle(kCycleMemRead, sp, u8(v));
+        AppendBusCycle(kCycleMemRead, u16(sp + 1), u8(v >> 8));
+        const u8 high = u8(v >> 8), low = u8(v);
+        switch (op) {
+        case 0xC1: m_regB = high; m_regC = low; break;
+        case 0xD1: m_regD = high; m_regE = low; break;
+        case 0xE1: m_regH = high; m_regL = low; break;
+        default: m_regA = high; UnpackPsw(*this, low); break;
         }
+        m_pc = next;
+        break;
+    }
 
-        // ---- input and output ----
-        case 0xD3: {  // OUT
-            const u8 port = ReadByte(*this, next);
-            AppendBusCycle(kCycleIoWrite, u16(port << 8 | port), m_regA);
-            OutPort(port);
-            m_pc = u16(pc + 2);
-            break;
-        }
-        case 0xDB: {  // IN
-            const u8 port = ReadByte(*this, next);
-            InPort(port);
-            AppendBusCycle(kCycleIoRead, u16(port << 8 | port), m_regA);
-            m_pc = u16(pc + 2);
-            break;
-        }
+    // ---- input and output ----
+    case 0xD3: {  // OUT
+        const u8 port = ReadByte(*this, next);
+        AppendBusCycle(kCycleIoWrite, u16(port << 8 | port), m_regA);
+        OutPort(port);
+        m_pc = u16(pc + 2);
+        break;
+    }
+    case 0xDB: {  // IN
+        const u8 port = ReadByte(*this, next);
+        InPort(port);
+        AppendBusCycle(kCycleIoRead, u16(port << 8 | port), m_regA);
+        m_pc = u16(pc + 2);
+        break;
+    }
 
-        // ---- undocumented ----
-        case 0x08: Dsub(*this); m_pc = next; break;
-        case 0x10: {  // ARHL
-            const u16 hl = PairHL();
-            m_flagCY = hl & 1;
-            m_regH = u8(hl >> 9);
-            m_regL = u8(hl >> 1);
-            m_pc = next;
-            break;
-        }
-        case 0x18: {  // RDEL
-            const u16 de = Word(m_regD, m_regE);
-            const u8 carryIn = m_flagCY;
-            m_flagCY = (m_regD & kSignBit) ? 1 : 0;
-            const u16 r = u16(de << 1 | carryIn);
-            m_regD = u8(r >> 8);
-            m_regE = u8(r);
-            m_pc = next;
-            break;
-        }
-        case 0x28: case 0x38: {  // LDHI, LDSI
-            const u16 base = op == 0x28 ? PairHL() : m_sp;
-            const u16 r = u16(base + ReadByte(*this, next));
-            m_regD = u8(r >> 8);
-            m_regE = u8(r);
-            m_pc = u16(pc + 2);
-            break;
-        }
-        case 0xD9: {  // SHLX
-            const u16 de = Word(m_regD, m_regE);
-            WriteByte(*this, de, m_regL);
-            WriteByte(*this, u16(de + 1), m_regH);
-            m_pc = next;
-            break;
-        }
-        case 0xED: {  // LHLX
-            const u16 de = Word(m_regD, m_regE);
-            m_regL = ReadByte(*this, de);
-            m_regH = ReadByte(*this, u16(de + 1));
-            m_pc = next;
-            break;
-        }
-        }
+    // ---- undocumented ----
+    case 0x08: Dsub(*this); m_pc = next; break;
+    case 0x10: {  // ARHL
+        const u16 hl = PairHL();
+        m_flagCY = hl & 1;
+        m_regH = u8(hl >> 9);
+        m_regL = u8(hl >> 1);
+        m_pc = next;
+        break;
+    }
+    case 0x18: {  // RDEL
+        const u16 de = Word(m_regD, m_regE);
+        const u8 carryIn = m_flagCY;
+        m_flagCY = (m_regD & kSignBit) ? 1 : 0;
+        const u16 r = u16(de << 1 | carryIn);
+        m_regD = u8(r >> 8);
+        m_regE = u8(r);
+        m_pc = next;
+        break;
+    }
+    case 0x28: case 0x38: {  // LDHI, LDSI
+        const u16 base = op == 0x28 ? PairHL() : m_sp;
+        const u16 r = u16(base + ReadByte(*this, next));
+        m_regD = u8(r >> 8);
+        m_regE = u8(r);
+        m_pc = u16(pc + 2);
+        break;
+    }
+    case 0xD9: {  // SHLX
+        const u16 de = Word(m_regD, m_regE);
+        WriteByte(*this, de, m_regL);
+        WriteByte(*this, u16(de + 1), m_regH);
+        m_pc = next;
+        break;
+    }
+    case 0xED: {  // LHLX
+        const u16 de = Word(m_regD, m_regE);
+        m_regL = ReadByte(*this, de);
+        m_regH = ReadByte(*this, u16(de + 1));
+        m_pc = next;
+        break;
+    }
     }
 
     m_tStates += t;
