@@ -1,0 +1,472 @@
+#include "app/Mainfrm.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QToolBar>
+
+#include "app/AppIcon.h"
+#include "app/Brixcdoc.h"
+#include "app/CmdUI.h"
+#include "app/MainfrmTables.h"
+#include "app/StatusBar.h"
+#include "app/ToolbarBitmap.h"
+#include "app/TorvanApp.h"
+#include "platform/MessageBox.h"
+#include "platform/Trace.h"
+
+unsigned g_bTimingWindowOpen = 0;
+CMainFrame::PopupFactory CMainFrame::s_pfnOwnerDrawnPopup = nullptr;
+
+namespace {
+constexpr const char* kFrameTitle = "TORVAN - Zelmor Systems' Simulator for 8085";
+constexpr const char* kReady = "Ready";
+constexpr const char* kCommandFailed = "Command failed.";
+constexpr const char* kNoDocumentTrace = "Warning: No active document for WindoeMemoryWatch command\n";
+constexpr const char* kNoFrameTrace = "Failed to create new frame\n";
+constexpr const char* kRecentFilePlaceholder = "Recent File";
+
+CMainFrame* g_pMainFrame = nullptr;
+
+// The toolbar shows no tooltips.
+class NoToolTips : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override {
+        return pEvent->type() == QEvent::ToolTip || QObject::eventFilter(pWatched, pEvent);
+    }
+};
+
+QMdiSubWindow* FrameOfView(CView* pView) {
+    for (QWidget* p = dynamic_cast<QWidget*>(pView); p != nullptr; p = p->parentWidget())
+        if (auto* pFrame = qobject_cast<QMdiSubWindow*>(p)) return pFrame;
+    return nullptr;
+}
+
+// Calls fn for every entry of a menu table up to its closing entry.
+template <class Fn>
+void ForEachMenuItem(const MenuItemDef* pItem, Fn fn) {
+    for (int depth = 0;; ++pItem) {
+        if (pItem->nID == kMenuEndPopup && depth-- == 0) return;
+        if (pItem->nID == kMenuPopup) ++depth;
+        fn(*pItem);
+    }
+}
+
+int RecentFileIndex(int nID) { return nID - ID_FILE_MRU_FILE1; }
+bool IsRecentFileCommand(int nID) {
+    return RecentFileIndex(nID) >= 0 && RecentFileIndex(nID) < CTorvanApp::kMaxRecentFiles;
+}
+}  // namespace
+
+CMainFrame* AfxGetMainWnd() { return g_pMainFrame; }
+
+CMainFrame::CMainFrame() { g_pMainFrame = this; }
+
+CMainFrame::~CMainFrame() {
+    if (g_pMainFrame == this) g_pMainFrame = nullptr;
+}
+
+bool CMainFrame::LoadFrame() {
+    setWindowTitle(QString::fromLatin1(kFrameTitle));
+    setWindowIcon(TorvanIcon());
+    m_wndMDIClient = new QMdiArea(this);
+    setCentralWidget(m_wndMDIClient);
+    connect(m_wndMDIClient, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+
+    m_toolbarBitmap = DrawToolbarBitmap();
+    CreateActions();
+    CreateToolBar();
+    CreateStatusBar();
+    return m_wndToolBar != nullptr && m_wndStatusBar != nullptr;
+}
+
+bool CMainFrame::event(QEvent* pEvent) {
+    // Pane 0 is written by the frame alone: hovering over the toolbar or a
+    // menu must not replace its text with an action's status tip.
+    if (pEvent->type() == QEvent::StatusTip) return true;
+    return QMainWindow::event(pEvent);
+}
+
+// ---- commands: one action per id ----
+
+void CMainFrame::CreateActions() {
+    auto addAction = [this](int nID) {
+        if (nID <= 0 || m_actions.contains(nID)) return;
+        auto* pAction = new QAction(this);
+        pAction->setData(nID);
+        // Images are the toolbar's; the menus show them only through the
+        // owner-drawn menu class.
+        pAction->setIconVisibleInMenu(false);
+        const int image = GetToolbarImageIndex(nID);
+        if (image >= 0)
+            pAction->setIcon(QIcon(m_toolbarBitmap.copy(image * kToolbarImageWidth, 0, kToolbarImageWidth,
+                                                        kToolbarImageHeight)));
+        connect(pAction, &QAction::triggered, this, [this, nID] { ExecuteCommand(nID); });
+        m_actions.insert(nID, pAction);
+    };
+    for (int nMenuId : {IDR_MAINFRAME, IDR_TORVANTYPE})
+        ForEachMenuItem(MenuTable(nMenuId), [&](const MenuItemDef& item) { addAction(item.nID); });
+    for (int i = 0; i < kToolbarEntryCount; ++i) addAction(kToolbarButtons[i]);
+    for (int i = 0; i < kAcceleratorCount; ++i) addAction(kAccelerators[i].nID);
+
+    // Keys reach their command's action, and only while it is enabled.
+    for (int i = 0; i < kAcceleratorCount; ++i) {
+        const int nID = kAccelerators[i].nID;
+        auto* pShortcut = new QShortcut(QKeySequence(kAccelerators[i].key), this);
+        pShortcut->setContext(Qt::WindowShortcut);
+        connect(pShortcut, &QShortcut::activated, this, [this, nID] { ExecuteIfEnabled(nID); });
+    }
+}
+
+QAction* CMainFrame::GetAction(int nID) const { return m_actions.value(nID, nullptr); }
+
+QString CMainFrame::CommandPrompt(int nID) {
+    const CommandDef* pCommand = FindCommand(nID);
+    return pCommand != nullptr && pCommand->prompt != nullptr ? QString::fromLatin1(pCommand->prompt) : QString();
+}
+
+int CMainFrame::GetToolbarImageIndex(int nID) {
+    int image = 0;
+    for (int i = 0; i < kToolbarEntryCount; ++i) {
+        if (kToolbarButtons[i] == 0) continue;
+        if (kToolbarButtons[i] == nID) return image;
+        ++image;
+    }
+    return -1;
+}
+
+void CMainFrame::ExecuteIfEnabled(int nID) {
+    QAction* pAction = GetAction(nID);
+    if (pAction == nullptr) return;
+    CCmdUI state(nID);
+    FillCommandState(&state);
+    ApplyCommandState(pAction, state);
+    if (state.m_bEnabled) ExecuteCommand(nID);
+}
+
+bool CMainFrame::ExecuteCommand(int nID) {
+    bool bHandled = false;
+    if (CView* pView = GetActiveView(); pView != nullptr && pView->OnCmdMsg(nID, nullptr)) {
+        bHandled = true;
+    } else if (const CommandDef* pCommand = FindCommand(nID); pCommand != nullptr && pCommand->pfnCommand) {
+        (this->*pCommand->pfnCommand)();
+        bHandled = true;
+    } else if (CTorvanApp* pApp = AfxGetApp(); pApp != nullptr && pApp->OnCmdMsg(nID, nullptr)) {
+        bHandled = true;
+    }
+    // The frame may be gone when the command closed the application.
+    if (AfxGetMainWnd() == this) UpdateCommandStates();
+    return bHandled;
+}
+
+void CMainFrame::FillCommandState(CCmdUI* pCmdUI) {
+    const int nID = pCmdUI->m_nID;
+    pCmdUI->Enable(true);
+    if (CView* pView = GetActiveView(); pView != nullptr && pView->OnCmdMsg(nID, pCmdUI)) return;
+    if (const CommandDef* pCommand = FindCommand(nID);
+        pCommand != nullptr && (pCommand->pfnCommand || pCommand->pfnUpdate)) {
+        if (pCommand->pfnUpdate) (this->*pCommand->pfnUpdate)(pCmdUI);
+        // A state handler alone decides only for a command served further on.
+        if (pCommand->pfnCommand || !pCmdUI->m_bEnabled) return;
+    }
+    if (CTorvanApp* pApp = AfxGetApp(); pApp != nullptr && pApp->OnCmdMsg(nID, pCmdUI)) return;
+    // No handler on the route: the command cannot be given.
+    pCmdUI->Enable(false);
+}
+
+void CMainFrame::ApplyCommandState(QAction* pAction, const CCmdUI& state) {
+    pAction->setEnabled(state.m_bEnabled);
+    if (state.m_nCheck >= 0) {
+        pAction->setCheckable(true);
+        pAction->setChecked(state.m_nCheck == 1);
+    }
+    if (state.m_bTextSet) pAction->setText(state.m_strText);
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        CCmdUI state(it.key());
+        FillCommandState(&state);
+        ApplyCommandState(it.value(), state);
+    }
+    UpdateRecentFileItems();
+}
+
+// ---- menus ----
+
+CMenuSet* CMainFrame::BuildMenu(int nMenuId, bool bOwnerDrawn) {
+    auto newPopup = [this, bOwnerDrawn](const QString& title, QWidget* pParent) {
+        QMenu* pMenu = bOwnerDrawn && s_pfnOwnerDrawnPopup != nullptr ? s_pfnOwnerDrawnPopup(title, pParent)
+                                                                       : new QMenu(title, pParent);
+        connect(pMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+        connect(pMenu, &QMenu::hovered, this, &CMainFrame::OnMenuHovered);
+        return pMenu;
+    };
+
+    auto set = std::make_unique<CMenuSet>();
+    QList<QMenu*> open;
+    ForEachMenuItem(MenuTable(nMenuId), [&](const MenuItemDef& item) {
+        if (item.nID == kMenuPopup) {
+            QMenu* pMenu = newPopup(QString::fromLatin1(item.text), open.isEmpty() ? static_cast<QWidget*>(this)
+                                                                                   : open.last());
+            if (open.isEmpty()) {
+                set->m_popups.append(pMenu);
+                // Leaving the menus puts the idle text back in pane 0.
+                connect(pMenu, &QMenu::aboutToHide, this,
+                        [this] { m_wndStatusBar->SetPaneText(0, QString::fromLatin1(kReady)); });
+            } else {
+                open.last()->addMenu(pMenu);
+            }
+            open.append(pMenu);
+        } else if (item.nID == kMenuEndPopup) {
+            open.removeLast();
+        } else if (item.nID == kMenuSeparator) {
+            open.last()->addSeparator();
+        } else {
+            open.last()->addAction(GetAction(item.nID));
+        }
+    });
+    CMenuSet* pSet = set.get();
+    m_menuIds.insert(pSet, nMenuId);
+    m_menuSets.push_back(std::move(set));
+    return pSet;
+}
+
+CMenuSet* CMainFrame::LoadDocumentMenu() {
+    m_menuDocument = BuildMenu(IDR_TORVANTYPE, true);
+    return m_menuDocument;
+}
+
+CMenuSet* CMainFrame::LoadDefaultMenu() {
+    m_menuDefault = BuildMenu(IDR_MAINFRAME, true);
+    return m_menuDefault;
+}
+
+CMenuSet* CMainFrame::LoadPlainDocumentMenu() { return BuildMenu(IDR_TORVANTYPE, false); }
+
+void CMainFrame::SetDefaultMenu(CMenuSet* pMenu) {
+    m_menuDefault = pMenu;
+    OnUpdateFrameMenu();
+}
+
+void CMainFrame::ShowMenu(CMenuSet* pMenu) {
+    if (pMenu == nullptr || pMenu == m_pShownMenu) return;
+    menuBar()->clear();
+    for (QMenu* pPopup : pMenu->m_popups) menuBar()->addMenu(pPopup);
+    m_pShownMenu = pMenu;
+    ApplyMenuTexts(m_menuIds.value(pMenu, IDR_TORVANTYPE));
+}
+
+void CMainFrame::ApplyMenuTexts(int nMenuId) {
+    // The two menus name a few shared commands differently.
+    ForEachMenuItem(MenuTable(nMenuId), [this](const MenuItemDef& item) {
+        if (item.nID > 0 && !IsRecentFileCommand(item.nID))
+            GetAction(item.nID)->setText(QString::fromLatin1(item.text));
+    });
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnUpdateFrameMenu() {
+    QMdiSubWindow* pFrame = MDIGetActive();
+    if (m_wndMDIClient->subWindowList().isEmpty() || pFrame == nullptr) {
+        if (m_wndMDIClient->subWindowList().isEmpty()) ShowMenu(m_menuDefault);
+        return;
+    }
+    CMultiDocTemplate* pTemplate = TemplateOfFrame(pFrame);
+    ShowMenu(pTemplate != nullptr && pTemplate->m_pMenuShared != nullptr ? pTemplate->m_pMenuShared : m_menuDefault);
+}
+
+void CMainFrame::OnMenuHovered(QAction* pAction) {
+    const int nID = pAction != nullptr ? pAction->data().toInt() : 0;
+    m_wndStatusBar->SetPaneText(0, CommandPrompt(nID));
+}
+
+void CMainFrame::UpdateRecentFileItems() {
+    const QStringList files = AfxGetApp() != nullptr ? AfxGetApp()->GetRecentFiles() : QStringList();
+    for (int i = 0; i < CTorvanApp::kMaxRecentFiles; ++i) {
+        QAction* pAction = GetAction(ID_FILE_MRU_FILE1 + i);
+        if (pAction == nullptr) continue;
+        if (i < files.size()) {
+            pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(files.at(i)));
+            pAction->setVisible(true);
+            pAction->setEnabled(true);
+        } else if (i == 0) {
+            // An empty list shows one greyed entry.
+            pAction->setText(QString::fromLatin1(kRecentFilePlaceholder));
+            pAction->setVisible(true);
+            pAction->setEnabled(false);
+        } else {
+            pAction->setVisible(false);
+        }
+    }
+}
+
+// ---- toolbar and status bar ----
+
+void CMainFrame::CreateToolBar() {
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_wndToolBar->setIconSize(QSize(kToolbarImageWidth, kToolbarImageHeight));
+    m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    auto* pFilter = new NoToolTips(m_wndToolBar);
+    for (int i = 0; i < kToolbarEntryCount; ++i) {
+        if (kToolbarButtons[i] == 0) {
+            m_wndToolBar->addSeparator();
+            continue;
+        }
+        QAction* pAction = GetAction(kToolbarButtons[i]);
+        m_wndToolBar->addAction(pAction);
+        if (QWidget* pButton = m_wndToolBar->widgetForAction(pAction)) pButton->installEventFilter(pFilter);
+    }
+    m_wndToolBar->installEventFilter(pFilter);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    m_wndStatusBar = new CStatusBar(this);
+    setStatusBar(m_wndStatusBar);
+}
+
+// ---- the active window and its document ----
+
+QMdiSubWindow* CMainFrame::MDIGetActive() const {
+    // The current window stays current while another application is active.
+    return m_wndMDIClient != nullptr ? m_wndMDIClient->currentSubWindow() : nullptr;
+}
+
+CView* CMainFrame::GetActiveView() const { return ViewOfFrame(MDIGetActive()); }
+
+CTorvanDoc* CMainFrame::GetActiveDocument() const {
+    CView* pView = GetActiveView();
+    return pView != nullptr ? pView->GetDocument() : nullptr;
+}
+
+void CMainFrame::OnSubWindowActivated(QMdiSubWindow*) {
+    QMdiSubWindow* pFrame = MDIGetActive();
+    if (pFrame != m_pActiveFrame && (pFrame != nullptr || m_wndMDIClient->subWindowList().isEmpty())) {
+        QPointer<QMdiSubWindow> pOld = m_pActiveFrame;
+        m_pActiveFrame = pFrame;
+        if (CView* pOldView = ViewOfFrame(pOld)) pOldView->OnActivateView(false);
+        if (CView* pNewView = ViewOfFrame(pFrame)) pNewView->OnActivateView(true);
+    }
+    OnUpdateFrameMenu();
+    UpdateFrameTitle();
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    const CTorvanDoc* pDoc = GetActiveDocument();
+    QString title = QString::fromLatin1(kFrameTitle);
+    if (pDoc != nullptr && !pDoc->GetTitle().isEmpty()) title += QStringLiteral(" - ") + pDoc->GetTitle();
+    setWindowTitle(title);
+}
+
+// ---- watch-window toggles ----
+
+CMainFrame::ToggleResult CMainFrame::ToggleWatchWindow(CMultiDocTemplate* pTemplate) {
+    QMdiSubWindow* pActive = MDIGetActive();
+    CTorvanDoc* pDoc = GetActiveDocument();
+    if (pDoc == nullptr) {
+        DebugTrace("%s", kNoDocumentTrace);
+        AfxMessageBox(QString::fromLatin1(kCommandFailed));
+        return ToggleResult::Failed;
+    }
+    for (CView* pView : pDoc->GetViews()) {
+        if (pTemplate == nullptr || !pTemplate->IsViewOfKind(pView)) continue;
+        QMdiSubWindow* pFrame = FrameOfView(pView);
+        // The view leaves the document now, so every check mark and toggle
+        // sees the window gone at once.
+        pDoc->RemoveView(pView);
+        if (pFrame != nullptr) pFrame->close();
+        return ToggleResult::Closed;
+    }
+    QMdiSubWindow* pFrame = pTemplate != nullptr ? pTemplate->CreateNewFrame(pDoc, pActive) : nullptr;
+    if (pFrame == nullptr) {
+        DebugTrace("%s", kNoFrameTrace);
+        AfxMessageBox(QString::fromLatin1(kCommandFailed));
+        return ToggleResult::Failed;
+    }
+    pTemplate->InitialUpdateFrame(pFrame, pDoc, true);
+    return ToggleResult::Opened;
+}
+
+void CMainFrame::UpdateToggle(CMultiDocTemplate* pTemplate, CCmdUI* pCmdUI) {
+    const CTorvanDoc* pDoc = GetActiveDocument();
+    if (pDoc == nullptr) {
+        pCmdUI->Enable(false);
+        return;
+    }
+    pCmdUI->Enable(true);
+    bool bOpen = false;
+    for (const CView* pView : pDoc->GetViews()) bOpen = bOpen || (pTemplate != nullptr && pTemplate->IsViewOfKind(pView));
+    pCmdUI->SetCheck(bOpen ? 1 : 0);
+}
+
+void CMainFrame::OnViewMemoryWatch() { ToggleWatchWindow(AfxGetApp()->m_pMemWatchTemplate); }
+void CMainFrame::OnViewRegistersWatch() { ToggleWatchWindow(AfxGetApp()->m_pRegWatchTemplate); }
+void CMainFrame::OnViewIOWatch() { ToggleWatchWindow(AfxGetApp()->m_pIOWatchTemplate); }
+void CMainFrame::OnViewInternalRamWatch() { ToggleWatchWindow(AfxGetApp()->m_pChpMemWatchTemplate); }
+void CMainFrame::OnViewCVariableWatch() { ToggleWatchWindow(AfxGetApp()->m_pCVarWatchTemplate); }
+void CMainFrame::OnViewSerialWatch() { ToggleWatchWindow(AfxGetApp()->m_pSerialTemplate); }
+
+void CMainFrame::OnViewTimingDiagram() {
+    const ToggleResult result = ToggleWatchWindow(AfxGetApp()->m_pTimingTemplate);
+    if (result == ToggleResult::Closed) g_bTimingWindowOpen = 0;
+    if (result == ToggleResult::Opened) g_bTimingWindowOpen = 1;
+}
+
+void CMainFrame::OnUpdateViewMemoryWatch(CCmdUI* pCmdUI) { UpdateToggle(AfxGetApp()->m_pMemWatchTemplate, pCmdUI); }
+void CMainFrame::OnUpdateViewRegistersWatch(CCmdUI* pCmdUI) { UpdateToggle(AfxGetApp()->m_pRegWatchTemplate, pCmdUI); }
+void CMainFrame::OnUpdateViewIOWatch(CCmdUI* pCmdUI) { UpdateToggle(AfxGetApp()->m_pIOWatchTemplate, pCmdUI); }
+void CMainFrame::OnUpdateViewInternalRamWatch(CCmdUI* pCmdUI) {
+    UpdateToggle(AfxGetApp()->m_pChpMemWatchTemplate, pCmdUI);
+}
+void CMainFrame::OnUpdateViewCVariableWatch(CCmdUI* pCmdUI) { UpdateToggle(AfxGetApp()->m_pCVarWatchTemplate, pCmdUI); }
+void CMainFrame::OnUpdateViewSerialWatch(CCmdUI* pCmdUI) { UpdateToggle(AfxGetApp()->m_pSerialTemplate, pCmdUI); }
+
+void CMainFrame::OnUpdateViewTimingDiagram(CCmdUI* pCmdUI) {
+    // Never disabled; the mark follows the command, not the window.
+    pCmdUI->Enable(true);
+    pCmdUI->SetCheck(g_bTimingWindowOpen != 0 ? 1 : 0);
+}
+
+void CMainFrame::OnUpdateFileOpen(CCmdUI* pCmdUI) {
+    // One program at a time.
+    pCmdUI->Enable(GetActiveDocument() == nullptr);
+}
+
+void CMainFrame::OnUpdateNeedsDocument(CCmdUI* pCmdUI) { pCmdUI->Enable(GetActiveDocument() != nullptr); }
+
+// ---- standard commands ----
+
+void CMainFrame::OnFileClose() {
+    if (CTorvanDoc* pDoc = GetActiveDocument()) pDoc->OnCloseDocument();
+}
+
+void CMainFrame::OnAppExit() { close(); }
+
+void CMainFrame::OnViewToolbar() { m_wndToolBar->setVisible(!m_wndToolBar->isVisible()); }
+
+void CMainFrame::OnViewStatusBar() { m_wndStatusBar->setVisible(!m_wndStatusBar->isVisible()); }
+
+void CMainFrame::OnUpdateViewToolbar(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndToolBar->isVisibleTo(this) ? 1 : 0); }
+
+void CMainFrame::OnUpdateViewStatusBar(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(m_wndStatusBar->isVisibleTo(this) ? 1 : 0);
+}
+
+void CMainFrame::OnWindowArrange() {
+    // Minimised windows line up along the bottom edge, left to right.
+    int x = 0;
+    const int bottom = m_wndMDIClient->viewport()->height();
+    for (QMdiSubWindow* pFrame : m_wndMDIClient->subWindowList()) {
+        if (!pFrame->isMinimized()) continue;
+        pFrame->move(x, bottom - pFrame->height());
+        x += pFrame->width();
+    }
+}
