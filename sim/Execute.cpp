@@ -29,27 +29,26 @@ u8 DsubParity(u16 r) {
     return (ones >= 2 && ones <= 8 && ones % 2 == 0) ? 1 : 0;
 }
 
-
-inline u8 ReadByte(CSimulator& s, u16 address) {
+u8 ReadByte(CSimulator& s, u16 address) {
     const u8 value = s.m_pMemory[address];
     CSimulator::AppendBusCycle(CSimulator::kCycleMemRead, address, value);
     return value;
 }
 
-inline void WriteByte(CSimulator& s, u16 address, u8 value) {
+void WriteByte(CSimulator& s, u16 address, u8 value) {
     s.m_pMemory[address] = value;
     CSimulator::AppendBusCycle(CSimulator::kCycleMemWrite, address, value);
 }
 
 // The 16-bit operand after the opcode at pc, low byte first.
-inline u16 ReadOperand16(CSimulator& s, u16 pc) {
+u16 ReadOperand16(CSimulator& s, u16 pc) {
     const u8 low = ReadByte(s, u16(pc + 1));
     const u8 high = ReadByte(s, u16(pc + 2));
     return Word(high, low);
 }
 
 // Conditions of Jcc, Ccc and Rcc by opcode bits 5-3: NZ Z NC C PO PE P M.
-inline bool Condition(const CSimulator& s, u8 opcode) {
+bool Condition(const CSimulator& s, u8 opcode) {
     switch ((opcode >> 3) & 7) {
     case 0: return !s.m_flagZ;
     case 1: return s.m_flagZ;
@@ -62,12 +61,12 @@ inline bool Condition(const CSimulator& s, u8 opcode) {
     }
 }
 
-inline u8 PackPsw(const CSimulator& s) {
+u8 PackPsw(const CSimulator& s) {
     return u8(s.m_flagS << kPswS | s.m_flagZ << kPswZ | s.m_flagAC << kPswAC | s.m_flagP << kPswP |
               s.m_flagCY << kPswCY);
 }
 
-inline void UnpackPsw(CSimulator& s, u8 psw) {
+void UnpackPsw(CSimulator& s, u8 psw) {
     s.m_flagS = (psw >> kPswS) & 1;
     s.m_flagZ = (psw >> kPswZ) & 1;
     s.m_flagAC = (psw >> kPswAC) & 1;
@@ -76,7 +75,7 @@ inline void UnpackPsw(CSimulator& s, u8 psw) {
 }
 
 // Returns from the stack with the two read records of the popped bytes.
-inline void Return(CSimulator& s) {
+void Return(CSimulator& s) {
     const u16 sp = s.m_sp;
     const u16 target = s.Pop();
     CSimulator::AppendBusCycle(CSimulator::kCycleMemRead, sp, u8(target));
@@ -84,19 +83,19 @@ inline void Return(CSimulator& s) {
     s.m_pc = target;
 }
 
-inline void Call(CSimulator& s, u16 target, u16 returnAddress) {
+void Call(CSimulator& s, u16 target, u16 returnAddress) {
     s.Push(u8(returnAddress >> 8), u8(returnAddress));
     s.m_pc = target;
 }
 
-inline u8 RimByte(CSimulator& s) {
+u8 RimByte(CSimulator& s) {
     const u8 ie = s.m_trapSavedIE < 0 ? (s.m_trapSavedIE & 1) : s.m_intEnable;
     s.m_trapSavedIE = 0;
     return u8(s.m_sid << 7 | s.m_rimPending75 << 6 | s.m_rimPending65 << 5 | s.m_rimPending55 << 4 |
               ie << 3 | s.m_mask75 << 2 | s.m_mask65 << 1 | s.m_mask55);
 }
 
-inline void Dsub(CSimulator& s) {
+void Dsub(CSimulator& s) {
     const u16 hl = s.PairHL();
     const u16 bc = Word(s.m_regB, s.m_regC);
     const u16 r = u16(hl - bc);
