@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -11,6 +12,7 @@
 #include "app/MemWatchAddDlg.h"
 #include "app/Mainfrm.h"
 #include "app/StatusBar.h"
+#include "app/TorvanApp.h"
 #include "platform/MessageBox.h"
 #include "sim/Disasm.h"
 
@@ -144,12 +146,28 @@ void CTorvanView::OnActivateView(bool bActivate)
     if (!bActivate || g_bProgViewOpened)
         return;
     g_bProgViewOpened = 1;
-    CMainFrame* pFrame = AfxGetMainWnd();
-    if (!pFrame)
+    const CTorvanApp* pApp = AfxGetApp();
+    if (!pApp)
         return;
-    pFrame->OnViewIOWatch();
-    pFrame->OnViewMemoryWatch();
-    pFrame->OnViewRegistersWatch();
+    for (CMultiDocTemplate* pTemplate : {pApp->m_pIOWatchTemplate, pApp->m_pMemWatchTemplate, pApp->m_pRegWatchTemplate})
+        OpenWatchWindow(pTemplate);
+}
+
+void CTorvanView::OpenWatchWindow(CMultiDocTemplate* pTemplate)
+{
+    // Opens the window as its toggle does when the document has none of its
+    // kind; a kind whose window is not part of the program yet makes no
+    // frame and is passed over.
+    CTorvanDoc* pDoc = GetDocument();
+    CMainFrame* pFrame = AfxGetMainWnd();
+    if (!pTemplate || !pDoc || !pFrame)
+        return;
+    for (CView* pView : pDoc->GetViews()) {
+        if (pTemplate->IsViewOfKind(pView))
+            return;
+    }
+    if (QMdiSubWindow* pNewFrame = pTemplate->CreateNewFrame(pDoc, pFrame->MDIGetActive()))
+        pTemplate->InitialUpdateFrame(pNewFrame, pDoc, true);
 }
 
 void CTorvanView::SetStatusPane(int pane, const QString& text)

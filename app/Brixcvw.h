@@ -68,6 +68,7 @@ private:
     void SetScrollPos(int position);
     void UpdateScrollRange();
     void SyncCurrentLineToPc();
+    void OpenWatchWindow(CMultiDocTemplate* pTemplate);
     void SetStatusPane(int pane, const QString& text);
 
     int m_nRowHeight = 1;
