@@ -1,13 +1,37 @@
 #include "periph/InterruptRoutes.h"
 
+#include <cstdint>
+
 // This runs after every instruction for all sixteen slots, so the common
-// cases (prescaler 1, an idle slot, a running slot that does not reach the
-// end of its count) take short, division-free paths.
+// cases (prescaler 1, a stopped slot, a square wave that does not reach the
+// end of its half) take short, division-free paths.
 
 namespace {
 using u64 = std::uint64_t;
 constexpr u32 kMaxPulses = 0xFFFF;
 constexpr int kReciprocalShift = 40;
+constexpr u8 kSquareWaveMode = 3;
+
+// Requests raised by the slots in one tick, one bit per route code. A slot
+// only ever raises a latch and no slot reads one, so gathering them and
+// setting the latches once after the last slot gives the same result as
+// setting them as they occur. Bits rather than bytes keep the gathering in
+// registers.
+struct TickRequests {
+    static constexpr u32 kRouteCodes = 8;
+    u32 level = 0;  // OUT high: consulted for the level inputs
+    u32 edge = 0;   // OUT rose or the count ended: consulted for the edge inputs
+
+    static u32 Bit(u8 route) { return route < kRouteCodes ? 1u << route : 1u << IrqRoute::kNone; }
+    static u32 BitIf(bool condition, u32 bit) { return condition ? bit : 0; }
+
+    void Apply(CSimulator& sim) const {
+        if (edge & Bit(IrqRoute::kTrap)) sim.m_pendTrap = 1;
+        if (edge & Bit(IrqRoute::kRst75)) sim.m_pendRst75 = 1;
+        if (level & Bit(IrqRoute::kRst55)) sim.m_pendRst55 = 1;
+        if (level & Bit(IrqRoute::kRst65)) sim.m_pendRst65 = 1;
+    }
+};
 
 // floor(n / d) as a multiply for n < 2^17 and 2 <= d < 2^16: with a 40-bit
 // reciprocal rounded up, the error stays below one step for every such n.
@@ -27,13 +51,19 @@ inline u32 DivideByPrescaler(int slot, u32 total, u32 prescaler) {
 }
 
 // T-states of this tick plus the left-over from earlier ones, divided into
-// counter clock pulses; nothing is lost across instructions.
+// counter clock pulses; nothing is lost across instructions. A prescaler of
+// 0 counts as 1 and is written back as 1.
 inline u32 DivideSlotClock(int slot, u16* prescalers, u16* residues, u16* pulses, u32 tStates) {
     u32 prescaler = prescalers[slot];
-    const u32 total = tStates + residues[slot];
+    const u32 residue = residues[slot];
+    if (prescaler == 1 && residue == 0) {
+        pulses[slot] = static_cast<u16>(tStates);
+        return tStates;
+    }
+    const u32 total = tStates + residue;
     u32 whole;
     if (prescaler <= 1) {
-        if (prescaler == 0) prescalers[slot] = 1;
+        prescalers[slot] = 1;
         prescaler = 1;
         whole = total;
     } else if (total < prescaler) {
@@ -50,16 +80,18 @@ inline u32 DivideSlotClock(int slot, u16* prescalers, u16* residues, u16* pulses
 // Counts wrap as 32-bit values rather than overflow, whatever a file loaded.
 inline i32 Minus(i32 count, u32 amount) { return static_cast<i32>(static_cast<u32>(count) - amount); }
 
-// Square wave counting by two. An odd count gives one pulse more high than
-// low; the overshoot past zero is carried into the next half.
-inline void CountSquareWave(CounterState& timer, u16& pulses) {
-    const u32 p = pulses;
+// Mode 3 steps by two; the first step of a high half of an odd count takes
+// one, so an odd count gives one pulse more high than low.
+inline i32 SquareWaveStep(const CounterState& timer, u32 p) {
+    const bool firstHighStep = (timer.m_nReload & 1) != 0 && static_cast<u32>(timer.m_nCount) == timer.m_nReload;
+    return Minus(timer.m_nCount, 2 * p - (firstHighStep ? 1 : 0));
+}
+
+// End of a square-wave half: OUT flips and the overshoot past zero is
+// carried into the next half.
+void EndSquareWaveHalf(CounterState& timer, u16& pulses) {
     const bool oddReload = (timer.m_nReload & 1) != 0;
-    const bool firstHighStep = oddReload && static_cast<u32>(timer.m_nCount) == timer.m_nReload;
-    const i32 count = Minus(timer.m_nCount, 2 * p - (firstHighStep ? 1 : 0));
-    timer.m_nCount = count;
-    if (count > 0) return;
-    const u16 overshoot = static_cast<u16>(0u - static_cast<u32>(count));
+    const u16 overshoot = static_cast<u16>(0u - static_cast<u32>(timer.m_nCount));
     const u32 carried = (overshoot + 1u) / 2;
     pulses = static_cast<u16>(carried);
     timer.m_bOut = timer.m_bOut ? 0 : 1;
@@ -72,15 +104,9 @@ inline void CountSquareWave(CounterState& timer, u16& pulses) {
     }
 }
 
-// The end-of-count request of modes 2, 4 and 5 goes only to the edge inputs.
-inline void RequestCountEnd(CSimulator& sim, u8 route) {
-    if (route == IrqRoute::kTrap)
-        sim.m_pendTrap = 1;
-    else if (route == IrqRoute::kRst75)
-        sim.m_pendRst75 = 1;
-}
-
-inline void CountSlot(CSimulator& sim, CounterState& timer, u16& pulses) {
+// Returns the edge request of a count that ended (route bit), else 0.
+u32 CountSlot(CounterState& timer, u16& pulses) {
+    u32 countEnd = 0;
     switch (timer.m_nMode) {
     case 0:
     case 1:
@@ -94,18 +120,19 @@ inline void CountSlot(CSimulator& sim, CounterState& timer, u16& pulses) {
     case 2:
         timer.m_nCount = Minus(timer.m_nCount, pulses);
         if (timer.m_nCount < 0) {
-            RequestCountEnd(sim, timer.m_nIrqRoute);
+            countEnd = TickRequests::Bit(timer.m_nIrqRoute);
             timer.m_nCount = static_cast<i32>(timer.m_nReload);
         }
         break;
-    case 3:
-        CountSquareWave(timer, pulses);
+    case kSquareWaveMode:
+        timer.m_nCount = SquareWaveStep(timer, pulses);
+        if (timer.m_nCount <= 0) EndSquareWaveHalf(timer, pulses);
         break;
     case 4:
     case 5:
         timer.m_nCount = Minus(timer.m_nCount, pulses);
         if (timer.m_nCount <= 0) {
-            RequestCountEnd(sim, timer.m_nIrqRoute);
+            countEnd = TickRequests::Bit(timer.m_nIrqRoute);
             timer.m_bRunning = 0;
             timer.m_nCount = 0;
             if (timer.m_nMode == 4) timer.m_nReload = 0;
@@ -114,26 +141,55 @@ inline void CountSlot(CSimulator& sim, CounterState& timer, u16& pulses) {
     default:
         break;
     }
+    return countEnd;
 }
 
-// Level inputs see OUT high. A slot only ever raises a request.
-inline void DriveLevelRoute(CSimulator& sim, u8 route, u8 out) {
-    if (out != 1) return;
-    if (route == IrqRoute::kRst55)
-        sim.m_pendRst55 = 1;
-    else if (route == IrqRoute::kRst65)
-        sim.m_pendRst65 = 1;
+// The general step of a running slot; returns its edge requests: a count
+// that ended or a rising OUT.
+u32 StepRunningSlot(CounterState& timer, u16& pulses) {
+    const u8 outBefore = timer.m_bOut;
+    const u32 countEnd = CountSlot(timer, pulses);
+    const u32 route = TickRequests::Bit(timer.m_nIrqRoute);
+    return countEnd | TickRequests::BitIf(outBefore == 0 && timer.m_bOut == 1, route);
 }
 
-// Edge inputs see a rising OUT within this step.
-inline void DriveSlotRoute(CSimulator& sim, u8 route, u8 outBefore, u8 out) {
-    if (outBefore == 0 && out == 1) {
-        if (route == IrqRoute::kTrap)
-            sim.m_pendTrap = 1;
-        else if (route == IrqRoute::kRst75)
-            sim.m_pendRst75 = 1;
+// With every prescaler 1 and nothing left over, every slot's pulses are the
+// T-states themselves; this check and fill run over plain arrays, which the
+// compiler turns into a few vector operations.
+bool AllClocksUndivided(const u16* prescalers, const u16* residues) {
+    u32 differences = 0;
+    for (int slot = 0; slot < kTimerSlots; ++slot) differences |= (prescalers[slot] ^ 1u) | residues[slot];
+    return differences == 0;
+}
+
+// Dividing and stepping slot by slot gives the same result as dividing all
+// slots first: no slot's division depends on another slot's step.
+template <bool kUndivided> void TickSlots(CSimulator& sim, u32 tStates) {
+    TickRequests requests;
+    for (int slot = 0; slot < kTimerSlots; ++slot) {
+        const u32 pulses = kUndivided ? tStates
+                                      : DivideSlotClock(slot, sim.m_TimerPrescaler, sim.m_TimerResidue,
+                                                        sim.m_TimerPulses, tStates);
+        CounterState& timer = sim.m_Timer[slot];
+        const u32 route = TickRequests::Bit(timer.m_nIrqRoute);
+        if (timer.m_bRunning != 1) {
+            // OUT cannot move in a stopped slot, so only a level route acts.
+            requests.level |= TickRequests::BitIf(timer.m_bOut == 1, route);
+            continue;
+        }
+        if (timer.m_nMode == kSquareWaveMode) {
+            // Within a half OUT does not move either.
+            const i32 count = SquareWaveStep(timer, pulses);
+            if (count > 0) {
+                timer.m_nCount = count;
+                requests.level |= TickRequests::BitIf(timer.m_bOut == 1, route);
+                continue;
+            }
+        }
+        requests.edge |= StepRunningSlot(timer, sim.m_TimerPulses[slot]);
+        requests.level |= TickRequests::BitIf(timer.m_bOut == 1, route);
     }
-    DriveLevelRoute(sim, route, out);
+    requests.Apply(sim);
 }
 }  // namespace
 
@@ -142,20 +198,12 @@ void CSimulator::Divide8253Clocks() {
         DivideSlotClock(slot, m_TimerPrescaler, m_TimerResidue, m_TimerPulses, m_lastTStates);
 }
 
-// Dividing and stepping slot by slot gives the same result as dividing all
-// slots first: no slot's division depends on another slot's step.
 void CSimulator::Tick8253() {
     const u32 tStates = m_lastTStates;
-    for (int slot = 0; slot < kTimerSlots; ++slot) {
-        DivideSlotClock(slot, m_TimerPrescaler, m_TimerResidue, m_TimerPulses, tStates);
-        CounterState& timer = m_Timer[slot];
-        if (timer.m_bRunning != 1) {
-            // OUT cannot move in a stopped slot, so only a level route acts.
-            DriveLevelRoute(*this, timer.m_nIrqRoute, timer.m_bOut);
-            continue;
-        }
-        const u8 outBefore = timer.m_bOut;
-        CountSlot(*this, timer, m_TimerPulses[slot]);
-        DriveSlotRoute(*this, timer.m_nIrqRoute, outBefore, timer.m_bOut);
+    if (AllClocksUndivided(m_TimerPrescaler, m_TimerResidue)) {
+        for (u16& pulses : m_TimerPulses) pulses = static_cast<u16>(tStates);
+        TickSlots<true>(*this, tStates);
+    } else {
+        TickSlots<false>(*this, tStates);
     }
 }
