@@ -119,6 +119,8 @@ public:
     }
     static CMultiDocTemplate* NewEmpty() { return new CMultiDocTemplate(nullptr, nullptr, nullptr); }
 
+    // A window not built yet.
+    bool IsEmpty() const { return m_pfnCreate == nullptr; }
     bool IsViewOfKind(const CView* pView) const { return m_pfnIsView != nullptr && m_pfnIsView(pView); }
     // Makes a new frame with its view on the document inside the main
     // window's MDI area, placed but not shown; null when it cannot.

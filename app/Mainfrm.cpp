@@ -68,6 +68,14 @@ CMainFrame* AfxGetMainWnd() { return g_pMainFrame; }
 CMainFrame::CMainFrame() { g_pMainFrame = this; }
 
 CMainFrame::~CMainFrame() {
+    // The child windows close while the frame is still whole, so that their
+    // views can clear their panes; nothing else is refreshed from here on.
+    m_bDestroying = true;
+    if (m_wndMDIClient != nullptr) {
+        disconnect(m_wndMDIClient, nullptr, this, nullptr);
+        const QList<QMdiSubWindow*> frames = m_wndMDIClient->subWindowList();
+        for (QMdiSubWindow* pFrame : frames) delete pFrame;
+    }
     if (g_pMainFrame == this) g_pMainFrame = nullptr;
 }
 
@@ -189,6 +197,7 @@ void CMainFrame::ApplyCommandState(QAction* pAction, const CCmdUI& state) {
 }
 
 void CMainFrame::UpdateCommandStates() {
+    if (m_bDestroying) return;
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         CCmdUI state(it.key());
         FillCommandState(&state);
@@ -347,6 +356,7 @@ CTorvanDoc* CMainFrame::GetActiveDocument() const {
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow*) {
+    if (m_bDestroying) return;
     QMdiSubWindow* pFrame = MDIGetActive();
     if (pFrame != m_pActiveFrame && (pFrame != nullptr || m_wndMDIClient->subWindowList().isEmpty())) {
         QPointer<QMdiSubWindow> pOld = m_pActiveFrame;
@@ -385,7 +395,13 @@ CMainFrame::ToggleResult CMainFrame::ToggleWatchWindow(CMultiDocTemplate* pTempl
         if (pFrame != nullptr) pFrame->close();
         return ToggleResult::Closed;
     }
-    QMdiSubWindow* pFrame = pTemplate != nullptr ? pTemplate->CreateNewFrame(pDoc, pActive) : nullptr;
+    if (pTemplate == nullptr || pTemplate->IsEmpty()) {
+        // The window is not part of this build: its command is disabled,
+        // and the program window's first activation opens what exists.
+        DebugTrace("%s", kNoFrameTrace);
+        return ToggleResult::Failed;
+    }
+    QMdiSubWindow* pFrame = pTemplate->CreateNewFrame(pDoc, pActive);
     if (pFrame == nullptr) {
         DebugTrace("%s", kNoFrameTrace);
         AfxMessageBox(QString::fromLatin1(kCommandFailed));
@@ -397,7 +413,7 @@ CMainFrame::ToggleResult CMainFrame::ToggleWatchWindow(CMultiDocTemplate* pTempl
 
 void CMainFrame::UpdateToggle(CMultiDocTemplate* pTemplate, CCmdUI* pCmdUI) {
     const CTorvanDoc* pDoc = GetActiveDocument();
-    if (pDoc == nullptr) {
+    if (pDoc == nullptr || pTemplate == nullptr || pTemplate->IsEmpty()) {
         pCmdUI->Enable(false);
         return;
     }
@@ -430,8 +446,10 @@ void CMainFrame::OnUpdateViewCVariableWatch(CCmdUI* pCmdUI) { UpdateToggle(AfxGe
 void CMainFrame::OnUpdateViewSerialWatch(CCmdUI* pCmdUI) { UpdateToggle(AfxGetApp()->m_pSerialTemplate, pCmdUI); }
 
 void CMainFrame::OnUpdateViewTimingDiagram(CCmdUI* pCmdUI) {
-    // Never disabled; the mark follows the command, not the window.
-    pCmdUI->Enable(true);
+    // Never disabled once the window exists; the mark follows the command,
+    // not the window.
+    const CMultiDocTemplate* pTemplate = AfxGetApp()->m_pTimingTemplate;
+    pCmdUI->Enable(pTemplate != nullptr && !pTemplate->IsEmpty());
     pCmdUI->SetCheck(g_bTimingWindowOpen != 0 ? 1 : 0);
 }
 

@@ -243,6 +243,7 @@ private:
     CMenuSet* m_pShownMenu = nullptr;
     QPointer<QMdiSubWindow> m_pActiveFrame;
     QPixmap m_toolbarBitmap;
+    bool m_bDestroying = false;
 };
 
 // The application's main window, or null before it exists.
