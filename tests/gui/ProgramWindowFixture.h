@@ -5,15 +5,20 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <memory>
 
 #include "app/Brixcdoc.h"
 #include "app/Brixcvw.h"
+#include "app/FindDialog.h"
 #include "app/Mainfrm.h"
+#include "app/MemWatchAddDlg.h"
 #include "app/StatusBar.h"
 #include "app/TorvanApp.h"
 #include "platform/AppFolder.h"
@@ -126,4 +131,30 @@ inline QByteArray Program(std::initializer_list<int> bytes)
     for (int b : bytes)
         image.append(char(b));
     return image;
+}
+
+// Answers the value dialog, when it opens, with a text and OK.
+inline void AnswerValueDialog(const QString& text)
+{
+    QTimer::singleShot(0, [text] {
+        auto* dlg = qobject_cast<CMemWatchAddDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        dlg->ValueEdit()->setText(text);
+        dlg->accept();
+    });
+}
+
+// Answers the Find dialog with a text and a direction (or Cancel).
+inline void AnswerFindDialog(const QString& text, bool backward, bool ok = true)
+{
+    QTimer::singleShot(0, [=] {
+        auto* dlg = qobject_cast<CFindDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        dlg->FindEdit()->setText(text);
+        (backward ? dlg->BackwardButton() : dlg->ForwardButton())->setChecked(true);
+        if (ok)
+            dlg->accept();
+        else
+            dlg->reject();
+    });
 }
