@@ -63,15 +63,15 @@ inline u32 DivideSlotClock(int slot, u16* prescalers, u16* residues, u16* pulses
     const u32 total = tStates + residue;
     u32 whole;
     if (prescaler <= 1) {
+        // Only an undivided clock can exceed the pulse counter's range.
         prescalers[slot] = 1;
         prescaler = 1;
-        whole = total;
+        whole = total < kMaxPulses ? total : kMaxPulses;
     } else if (total < prescaler) {
         whole = 0;
     } else {
         whole = DivideByPrescaler(slot, total, prescaler);
     }
-    if (whole > kMaxPulses) whole = kMaxPulses;
     pulses[slot] = static_cast<u16>(whole);
     residues[slot] = static_cast<u16>(total - whole * prescaler);
     return whole;
@@ -153,6 +153,8 @@ u32 StepRunningSlot(CounterState& timer, u16& pulses) {
     return countEnd | TickRequests::BitIf(outBefore == 0 && timer.m_bOut == 1, route);
 }
 
+inline bool IsLevelRoute(u8 route) { return route == IrqRoute::kRst55 || route == IrqRoute::kRst65; }
+
 // With every prescaler 1 and nothing left over, every slot's pulses are the
 // T-states themselves; this check and fill run over plain arrays, which the
 // compiler turns into a few vector operations.
@@ -171,12 +173,13 @@ template <bool kUndivided> void TickSlots(CSimulator& sim, u32 tStates) {
                                       : DivideSlotClock(slot, sim.m_TimerPrescaler, sim.m_TimerResidue,
                                                         sim.m_TimerPulses, tStates);
         CounterState& timer = sim.m_Timer[slot];
-        const u32 route = TickRequests::Bit(timer.m_nIrqRoute);
         if (timer.m_bRunning != 1) {
             // OUT cannot move in a stopped slot, so only a level route acts.
-            requests.level |= TickRequests::BitIf(timer.m_bOut == 1, route);
+            if (IsLevelRoute(timer.m_nIrqRoute) && timer.m_bOut == 1)
+                requests.level |= TickRequests::Bit(timer.m_nIrqRoute);
             continue;
         }
+        const u32 route = TickRequests::Bit(timer.m_nIrqRoute);
         if (timer.m_nMode == kSquareWaveMode) {
             // Within a half OUT does not move either.
             const i32 count = SquareWaveStep(timer, pulses);
