@@ -36,6 +36,9 @@ qint64 CLineFile::BackLines(char* buffer, int maximum, int n) {
         seek(0);
         return ReadLine(buffer, maximum);
     }
+    // A current line beyond the end of the file counts as the end: the
+    // search below could never reach it.
+    m_nLineStart = std::min(m_nLineStart, size());
     n = std::clamp(n, 0, kMaxBackLines);
     const qint64 start = std::max<qint64>(0, m_nLineStart - kAssumedLineLength * n);
     if (!seek(start)) {
@@ -50,9 +53,7 @@ qint64 CLineFile::BackLines(char* buffer, int maximum, int n) {
     for (;;) {
         std::rotate(starts.rbegin(), starts.rbegin() + 1, starts.rend());
         starts[0] = pos();
-        if (pos() >= m_nLineStart) break;
-        // A current line beyond the end of the file is never reached.
-        if (readLine().isEmpty()) break;
+        if (pos() >= m_nLineStart || readLine().isEmpty()) break;
     }
     while (n > 0 && starts[static_cast<std::size_t>(n)] == -1) --n;
     const qint64 offset = starts[static_cast<std::size_t>(n)];
