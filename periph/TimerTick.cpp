@@ -166,32 +166,38 @@ bool AllClocksUndivided(const u16* prescalers, const u16* residues) {
 
 // Dividing and stepping slot by slot gives the same result as dividing all
 // slots first: no slot's division depends on another slot's step.
+template <bool kUndivided>
+inline void TickSlot(CSimulator& sim, int slot, u32 tStates, TickRequests& requests) {
+    const u32 pulses = kUndivided ? tStates
+                                  : DivideSlotClock(slot, sim.m_TimerPrescaler, sim.m_TimerResidue,
+                                                    sim.m_TimerPulses, tStates);
+    CounterState& timer = sim.m_Timer[slot];
+    if (timer.m_bRunning != 1) {
+        // OUT cannot move in a stopped slot, so only a level route acts.
+        if (IsLevelRoute(timer.m_nIrqRoute) && timer.m_bOut == 1)
+            requests.level |= TickRequests::Bit(timer.m_nIrqRoute);
+        return;
+    }
+    const u32 route = TickRequests::Bit(timer.m_nIrqRoute);
+    if (timer.m_nMode == kSquareWaveMode) {
+        // Within a half OUT does not move either.
+        const i32 count = SquareWaveStep(timer, pulses);
+        if (count > 0) {
+            timer.m_nCount = count;
+            requests.level |= TickRequests::BitIf(timer.m_bOut == 1, route);
+            return;
+        }
+    }
+    requests.edge |= StepRunningSlot(timer, sim.m_TimerPulses[slot]);
+    requests.level |= TickRequests::BitIf(timer.m_bOut == 1, route);
+}
+
+// Unrolled, each slot's fields sit at fixed offsets and the branches of one
+// slot get their own predictor entries.
 template <bool kUndivided> void TickSlots(CSimulator& sim, u32 tStates) {
     TickRequests requests;
-    for (int slot = 0; slot < kTimerSlots; ++slot) {
-        const u32 pulses = kUndivided ? tStates
-                                      : DivideSlotClock(slot, sim.m_TimerPrescaler, sim.m_TimerResidue,
-                                                        sim.m_TimerPulses, tStates);
-        CounterState& timer = sim.m_Timer[slot];
-        if (timer.m_bRunning != 1) {
-            // OUT cannot move in a stopped slot, so only a level route acts.
-            if (IsLevelRoute(timer.m_nIrqRoute) && timer.m_bOut == 1)
-                requests.level |= TickRequests::Bit(timer.m_nIrqRoute);
-            continue;
-        }
-        const u32 route = TickRequests::Bit(timer.m_nIrqRoute);
-        if (timer.m_nMode == kSquareWaveMode) {
-            // Within a half OUT does not move either.
-            const i32 count = SquareWaveStep(timer, pulses);
-            if (count > 0) {
-                timer.m_nCount = count;
-                requests.level |= TickRequests::BitIf(timer.m_bOut == 1, route);
-                continue;
-            }
-        }
-        requests.edge |= StepRunningSlot(timer, sim.m_TimerPulses[slot]);
-        requests.level |= TickRequests::BitIf(timer.m_bOut == 1, route);
-    }
+#pragma GCC unroll 16
+    for (int slot = 0; slot < kTimerSlots; ++slot) TickSlot<kUndivided>(sim, slot, tStates, requests);
     requests.Apply(sim);
 }
 }  // namespace
