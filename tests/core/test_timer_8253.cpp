@@ -501,3 +501,27 @@ TEST(TimerSlots, ExtremeCountsFromAFileWrapInsteadOfOverflowing) {
     EXPECT_EQ(g_Sim.m_Timer[0].m_nCount, INT_MAX - 34);
     EXPECT_EQ(g_Sim.m_Timer[0].m_bRunning, 1);
 }
+
+TEST(Timer8155Slot, ProgrammedThroughThe8155PortsAndCounted) {
+    StartFromPowerOn();
+    g_Sim.m_b8155Connected = 1;
+    g_Sim.m_n8155Address = 0x20;
+    g_Sim.m_TimerPrescaler[15] = 2;
+    g_Sim.m_Timer[15].m_nIrqRoute = 7;
+    g_Sim.m_Timer[15].m_bOut = 0;
+    Out(0x24, 0x10);
+    Out(0x25, 0x40);  // count bits 13-8 zero, timer mode bits 01
+    Out(0x20, 0xC0);  // start
+    CounterState& timer = g_Sim.m_Timer[15];
+    EXPECT_EQ(timer.m_nMode, 1);
+    EXPECT_EQ(timer.m_nCount, 0x10);
+    EXPECT_EQ(timer.m_bRunning, 1);
+    for (int tick = 0; tick < 7; ++tick) Tick(4);  // two pulses each
+    EXPECT_EQ(timer.m_nCount, 2);
+    EXPECT_EQ(g_Sim.m_pendRst75, 0);
+    Tick(4);
+    EXPECT_EQ(timer.m_nCount, 0);
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(timer.m_bRunning, 0);
+    EXPECT_EQ(g_Sim.m_pendRst75, 1);
+}
