@@ -35,6 +35,8 @@ struct TickRequests {
 
 // floor(n / d) as a multiply for n < 2^17 and 2 <= d < 2^16: with a 40-bit
 // reciprocal rounded up, the error stays below one step for every such n.
+// Each slot keeps the reciprocal of the prescaler it last saw, so a
+// prescaler changed by a dialog or a loaded file is picked up at once.
 struct Reciprocal {
     u32 divisor;
     u64 multiplier;
