@@ -204,3 +204,18 @@ TEST(PortList, ConnectedTimer8155KeepsItsSlot) {
     EXPECT_EQ(g_Sim.m_Timer[14].m_bRunning, 1);
     EXPECT_EQ(g_Sim.m_Timer[14].m_nIrqRoute, 5);
 }
+
+TEST(PortMatching, KeyboardChipAtTheLastPortHasNoCommandPort) {
+    StartFromPowerOn();
+    g_Sim.m_b8279Connected = 1;
+    g_Sim.m_n8279Address = 0xFF;
+    g_Sim.m_n8279Status = 0x07;
+    Out(0x00, 0xD1);  // would be the command port at 0x100
+    EXPECT_EQ(g_Sim.m_n8279LastCmd, 0);
+    EXPECT_EQ(g_Sim.m_b8279Changed, 0);
+    EXPECT_EQ(In(0x00, 0x5A), 0x5A);
+    Out(0xFF, 0x3C);  // the data port
+    EXPECT_EQ(g_Sim.m_n8279LastCmd, 0);
+    EXPECT_EQ(g_Sim.m_b8279Changed, 1);
+    EXPECT_NE(In(0xFF, 0x5A), 0x07);  // data, not status
+}
