@@ -30,6 +30,19 @@ public:
     // Opens the bytes as a raw image loaded at address 0.
     bool Start(const QByteArray& image)
     {
+        if (!m_dir.isValid())
+            return false;
+        const QString path = m_dir.filePath(QStringLiteral("prog.bin"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size())
+            return false;
+        file.close();
+        return StartFile(path);
+    }
+
+    // Starts the application with a program file on its command line.
+    bool StartFile(const QString& path)
+    {
         QStandardPaths::setTestModeEnabled(true);
         if (!m_dir.isValid())
             return false;
@@ -41,11 +54,6 @@ public:
         StartFromPowerOn();
         g_CurrentLine = 1;
         g_bProgViewOpened = 0;
-        const QString path = m_dir.filePath(QStringLiteral("prog.bin"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size())
-            return false;
-        file.close();
         m_app = std::make_unique<CTorvanApp>();
         if (!m_app->InitInstance({path}))
             return false;

@@ -282,6 +282,30 @@ private slots:
         QVERIFY(frame.isNull() || !frame->isVisible());
     }
 
+    void quittingTheApplicationDuringRunEndsBoth()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        const QPointer<CMainFrame> frame(f.m_frame);
+        bool runReturned = false;
+        bool runStarted = false;
+        QTimer::singleShot(0, [&] {
+            runStarted = true;
+            f.Command(ID_RUN_RUN);
+            runReturned = true;
+        });
+        QTimer::singleShot(kSoon, qApp, &QCoreApplication::quit);
+        // Ends a loop that failed to stop, so that the test reports.
+        QTimer::singleShot(10000, [] {
+            g_Sim.m_bStopRequest = 1;
+            QCoreApplication::exit(1);
+        });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(runStarted);
+        QVERIFY(runReturned);
+        QVERIFY(frame.isNull() || !frame->isVisible());
+    }
+
     void losingTheDocumentEndsTheRun()
     {
         ProgramWindowFixture f;

@@ -1,0 +1,63 @@
+// Opens the bundled example, steps into it and marks a breakpoint, then checks
+// what the main window shows. With TORVAN_SCREENSHOT set to a file path it
+// also saves a picture of the main window there (the README's screenshot).
+#include "ProgramWindowFixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+constexpr int kSteps = 6;
+
+QString ExamplePath()
+{
+    const QDir examples(QStringLiteral(TORVAN_EXAMPLES));
+    const QString counter = examples.filePath(QStringLiteral("counter.hex"));
+    if (QFileInfo::exists(counter))
+        return counter;
+    const QStringList hex = examples.entryList({QStringLiteral("*.hex")}, QDir::Files, QDir::Name);
+    return hex.isEmpty() ? QString() : examples.filePath(hex.first());
+}
+} // namespace
+
+class TestListingScreenshot : public QObject {
+    Q_OBJECT
+private slots:
+    void mainWindowOnTheExample()
+    {
+        const QString example = ExamplePath();
+        if (example.isEmpty())
+            QSKIP("no example program");
+        QFile file(example);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        ProgramWindowFixture f;
+        // The example is opened from a copy, so that its folder is not written.
+        QVERIFY(f.m_dir.isValid());
+        QVERIFY(QFile::copy(example, f.m_dir.filePath(QStringLiteral("example.hex"))));
+        const QString cfg = QFileInfo(example).path() + '/' + QFileInfo(example).completeBaseName() + ".cfg";
+        if (QFileInfo::exists(cfg))
+            QVERIFY(QFile::copy(cfg, f.m_dir.filePath(QStringLiteral("example.cfg"))));
+        QVERIFY(f.StartFile(f.m_dir.filePath(QStringLiteral("example.hex"))));
+
+        for (int i = 0; i < kSteps; ++i)
+            f.Command(ID_RUN_SINGLESTEP);
+        QVERIFY(f.MarkerOn(g_CurrentLine));
+        QCOMPARE(g_Sim.m_LineAddress[g_CurrentLine - 1], u32(g_Sim.m_pc));
+        const int row = g_CurrentLine - f.m_view->m_nTopLine + 2;
+        if (row < f.m_view->m_nRowsPerPage) {
+            f.DoubleClickRow(row);
+            QVERIFY(f.Row(row).startsWith(" [BR]"));
+        }
+        f.m_view->setFocus();
+        QVERIFY(f.m_messages.isEmpty());
+
+        const QImage picture = f.m_frame->grab().toImage();
+        QVERIFY(!picture.isNull());
+        const QString target = qEnvironmentVariable("TORVAN_SCREENSHOT");
+        if (!target.isEmpty())
+            QVERIFY(picture.save(target));
+    }
+};
+
+QTEST_MAIN(TestListingScreenshot)
+#include "test_listing_screenshot.moc"
