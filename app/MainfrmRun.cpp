@@ -7,15 +7,13 @@
 // effect through the run flags before the loop's next test.
 #include "app/Mainfrm.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QEvent>
 #include <QPointer>
-#include <QShortcut>
 
 #include "app/Brixcdoc.h"
 #include "app/Brixcvw.h"
 #include "app/CmdUI.h"
+#include "app/RunLoopFilter.h"
 #include "app/StatusBar.h"
 #include "sim/Disasm.h"
 
@@ -53,47 +51,6 @@ void LocateCurrentLine(CTorvanDoc* pDoc)
     g_CurrentLine = line;
     pDoc->UpdateAllViews(nullptr);
 }
-
-// Drops the shortcut events of commands: while Run's loop is active the
-// keyboard accelerators have no effect. Menus, with their Alt-key letters,
-// and the toolbar still work.
-class AcceleratorFilter : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* pWatched, QEvent* pEvent) override
-    {
-        if (pEvent->type() != QEvent::Shortcut)
-            return false;
-        return qobject_cast<QAction*>(pWatched) != nullptr || qobject_cast<QShortcut*>(pWatched) != nullptr;
-    }
-};
-
-// Installed for the outermost Run loop; nested loops share it.
-class AcceleratorBlock {
-public:
-    AcceleratorBlock()
-    {
-        if (s_nDepth++ == 0) {
-            s_pFilter = new AcceleratorFilter(qApp);
-            qApp->installEventFilter(s_pFilter);
-        }
-    }
-    ~AcceleratorBlock()
-    {
-        if (--s_nDepth == 0) {
-            delete s_pFilter;
-            s_pFilter = nullptr;
-        }
-    }
-    AcceleratorBlock(const AcceleratorBlock&) = delete;
-    AcceleratorBlock& operator=(const AcceleratorBlock&) = delete;
-
-private:
-    static inline int s_nDepth = 0;
-    static inline QPointer<AcceleratorFilter> s_pFilter;
-};
 
 // True while a menu is open or a modal window is up: the program waits.
 bool InputIsHeld()
@@ -153,7 +110,7 @@ void CMainFrame::OnRunRun()
     // application; the loop then stops without touching anything of it.
     const QPointer<CMainFrame> pSelf(this);
     const bool bWasVisible = isVisible();
-    const AcceleratorBlock block;
+    const CRunLoopScope scope;
     for (;;) {
         const u8 opcode = g_Sim.m_pMemory[g_Sim.m_pc];
         g_Sim.ExecuteInstruction();

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "app/FindDialog.h"
+#include "app/RunLoopFilter.h"
 
 namespace {
 // LXI SP,2000 / MVI A,01 / MVI B,02 / ADD B / MVI C,55 / HLT / NOP
@@ -40,12 +41,36 @@ private:
     bool m_bFired = false;
 };
 
-// A window of the document that is not the program window.
+// A window of the document that is not the program window; it marks itself
+// for repainting on every update and can end a run after some updates.
 class OtherView : public QWidget, public CView {
 public:
-    void OnUpdate(CView*, long) override { ++m_nUpdates; }
+    void OnUpdate(CView*, long) override
+    {
+        ++m_nUpdates;
+        update();
+        if (m_nUpdates == m_nStopAfter)
+            AfxGetMainWnd()->OnRunTerminateProgram();
+    }
+    void paintEvent(QPaintEvent*) override { ++m_nPaints; }
     int m_nUpdates = 0;
+    int m_nPaints = 0;
+    int m_nStopAfter = -1;
 };
+
+// Opens an OtherView as a further window of the document.
+OtherView* OpenOtherView(ProgramWindowFixture& f)
+{
+    auto* other = new OtherView;
+    auto* frame = new QMdiSubWindow;
+    frame->setWidget(other);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    f.m_doc->AddView(other);
+    f.m_frame->MDIClient()->addSubWindow(frame);
+    frame->resize(200, 150);
+    frame->show();
+    return other;
+}
 } // namespace
 
 class TestRun : public QObject {
@@ -306,6 +331,29 @@ private slots:
         QVERIFY(frame.isNull() || !frame->isVisible());
     }
 
+    void windowsRepaintAtDisplayRateWhileRunning()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        OtherView* other = OpenOtherView(f);
+        QVERIFY(QTest::qWaitForWindowExposed(other));
+        QTest::qWait(50);
+        other->m_nUpdates = 0;
+        other->m_nPaints = 0;
+        other->m_nStopAfter = 20000;
+        QElapsedTimer clock;
+        clock.start();
+        f.Command(ID_RUN_RUN);
+        const qint64 ms = clock.elapsed();
+        QVERIFY(other->m_nUpdates >= 20000);
+        // At most one repaint per frame interval, plus the first.
+        QVERIFY2(other->m_nPaints <= ms / CRunLoopFilter::kFrameIntervalMs + 2,
+                 qPrintable(QString("%1 paints in %2 ms").arg(other->m_nPaints).arg(ms)));
+        // Once the run has ended the window shows its last state.
+        QTest::qWait(3 * CRunLoopFilter::kFrameIntervalMs);
+        QVERIFY(other->m_nPaints > 0);
+    }
+
     void losingTheDocumentEndsTheRun()
     {
         ProgramWindowFixture f;
@@ -324,13 +372,8 @@ private slots:
     {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
-        auto* other = new OtherView;
-        auto* frame = new QMdiSubWindow;
-        frame->setWidget(other);
-        frame->setAttribute(Qt::WA_DeleteOnClose);
-        f.m_doc->AddView(other);
-        f.m_frame->MDIClient()->addSubWindow(frame);
-        frame->show();
+        OtherView* other = OpenOtherView(f);
+        auto* frame = qobject_cast<QMdiSubWindow*>(other->parentWidget());
         QMdiSubWindow* programFrame = nullptr;
         for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
             if (qobject_cast<CTorvanView*>(w->widget()))

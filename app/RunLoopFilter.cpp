@@ -1,0 +1,67 @@
+#include "app/RunLoopFilter.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QShortcut>
+#include <QTimer>
+
+namespace {
+QElapsedTimer& Clock()
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock;
+}
+} // namespace
+
+int CRunLoopScope::s_nDepth = 0;
+QPointer<CRunLoopFilter> CRunLoopScope::s_pFilter;
+
+bool CRunLoopFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    switch (pEvent->type()) {
+    case QEvent::Shortcut:
+        // Menus, with their Alt-key letters, and the toolbar still work.
+        return qobject_cast<QAction*>(pWatched) != nullptr || qobject_cast<QShortcut*>(pWatched) != nullptr;
+    case QEvent::UpdateRequest:
+        return pWatched->isWidgetType() && HoldRepaint(pWatched);
+    default:
+        return false;
+    }
+}
+
+bool CRunLoopFilter::HoldRepaint(QObject* pWatched)
+{
+    // The loop lets events through after every instruction, so a window
+    // whose view marks itself stale on every update would otherwise be
+    // repainted after every instruction. A request that comes too early is
+    // asked again for the window's next frame; the window stays marked for
+    // repainting until then.
+    const qint64 now = Clock().elapsed();
+    auto it = m_nextRepaint.find(pWatched);
+    if (it == m_nextRepaint.end() || now >= it.value()) {
+        m_nextRepaint.insert(pWatched, now + kFrameIntervalMs);
+        return false;
+    }
+    QTimer::singleShot(it.value() - now, pWatched, [pWatched] {
+        QCoreApplication::postEvent(pWatched, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    });
+    return true;
+}
+
+CRunLoopScope::CRunLoopScope()
+{
+    if (s_nDepth++ == 0) {
+        s_pFilter = new CRunLoopFilter(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(s_pFilter);
+    }
+}
+
+CRunLoopScope::~CRunLoopScope()
+{
+    if (--s_nDepth == 0)
+        delete s_pFilter;
+}

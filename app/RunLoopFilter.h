@@ -1,0 +1,38 @@
+// What Run's loop changes in the application's event handling while it is
+// active: the keyboard accelerators have no effect, and windows repaint at
+// display rate however often their views are updated.
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+
+class CRunLoopFilter : public QObject {
+public:
+    // Time between two repaints of one window while a program runs.
+    static constexpr qint64 kFrameIntervalMs = 16;
+
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    bool HoldRepaint(QObject* pWatched);
+
+    // Earliest next repaint of each window, in milliseconds of the clock.
+    QHash<QObject*, qint64> m_nextRepaint;
+};
+
+// Installs the filter for the outermost Run loop; nested loops share it.
+class CRunLoopScope {
+public:
+    CRunLoopScope();
+    ~CRunLoopScope();
+    CRunLoopScope(const CRunLoopScope&) = delete;
+    CRunLoopScope& operator=(const CRunLoopScope&) = delete;
+
+private:
+    static int s_nDepth;
+    static QPointer<CRunLoopFilter> s_pFilter;
+};
