@@ -46,7 +46,9 @@ CTorvanView::CTorvanView(CTorvanDoc*, QWidget* parent) : QAbstractScrollArea(par
 
 CTorvanView::~CTorvanView()
 {
-    g_bProgViewOpened = 0;
+    // A window closed without its close event (with the document) clears
+    // the panes too; once the main window is going there is none to clear.
+    OnDestroy();
 }
 
 int CTorvanView::CountPerPage() const
@@ -258,7 +260,7 @@ void CTorvanView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         OnLButtonDown(event->position().toPoint());
-    QAbstractScrollArea::mousePressEvent(event);
+    event->accept();
 }
 
 void CTorvanView::OnLButtonDown(const QPoint& pos)
@@ -276,6 +278,7 @@ void CTorvanView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         OnLButtonDblClk(event->position().toPoint());
+    event->accept();
 }
 
 void CTorvanView::OnLButtonDblClk(const QPoint& pos)
