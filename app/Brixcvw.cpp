@@ -1,5 +1,7 @@
 #include "app/Brixcvw.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -26,7 +28,6 @@ constexpr int kStatusPaneCycles = 1;
 constexpr int kStatusPaneLine = 2;
 const char kBreakpointLimitFormat[] = "Maximum %d break points can be set !";
 constexpr u32 kAddressMask = 0xFFFF;
-
 } // namespace
 
 CTorvanView::CTorvanView(CTorvanDoc*, QWidget* parent) : QAbstractScrollArea(parent)
@@ -139,8 +140,7 @@ void CTorvanView::OnUpdate(CView*, long)
 void CTorvanView::UpdateStatusBar()
 {
     SetStatusPane(kStatusPaneLine, QString::asprintf("Line %d", m_nTopLine + m_nSelRow));
-    SetStatusPane(kStatusPaneCycles,
-                                   QString::asprintf("Cycles %ld", static_cast<long>(g_Sim.m_tStates)));
+    SetStatusPane(kStatusPaneCycles, QString::asprintf("Cycles %ld", static_cast<long>(g_Sim.m_tStates)));
 }
 
 void CTorvanView::OnActivateView(bool bActivate)
