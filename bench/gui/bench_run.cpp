@@ -66,10 +66,12 @@ struct Application {
     }
 };
 
+// Made and destroyed by main, inside the lifetime of the QApplication.
+Application* g_pApplication = nullptr;
+
 Application& App()
 {
-    static Application application;
-    return application;
+    return *g_pApplication;
 }
 
 void BM_RunCommand(benchmark::State& state)
@@ -111,8 +113,12 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    auto simulator = std::make_unique<Application>();
+    g_pApplication = simulator.get();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_pApplication = nullptr;
+    simulator.reset();
     return 0;
 }
