@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the simulator on the bundled example.
+# Installs what is missing, builds, and starts the simulator on the bundled
+# example (or on the program named as the argument).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 scripts/build.sh build
-if [ -x build/torvan ]; then
-  exec build/torvan "$PWD/examples/counter.hex" "$@"
+if [ $# -gt 0 ]; then
+  exec build/torvan "$*"
 fi
-echo "Built the core library, tests and benchmarks; the application is not part of this build yet."
+exec build/torvan "$PWD/examples/counter.hex"
