@@ -6,8 +6,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/Brixcfrm.h"
+
 namespace {
 constexpr int kSteps = 6;
+constexpr int kBreakpointDistance = 3;
 
 QString ExamplePath()
 {
@@ -39,15 +42,28 @@ private slots:
             QVERIFY(QFile::copy(cfg, f.m_dir.filePath(QStringLiteral("example.cfg"))));
         QVERIFY(f.StartFile(f.m_dir.filePath(QStringLiteral("example.hex"))));
 
+        // The window takes its place from the main window's settled size.
+        QTest::qWait(50);
+        if (auto* frame = qobject_cast<CTorvanFrm*>(f.m_view->parentWidget()))
+            frame->PreCreateWindow(f.m_frame->MDIClient()->viewport()->size());
+        QTest::qWait(50);
+
         for (int i = 0; i < kSteps; ++i)
             f.Command(ID_RUN_SINGLESTEP);
         QVERIFY(f.MarkerOn(g_CurrentLine));
         QCOMPARE(g_Sim.m_LineAddress[g_CurrentLine - 1], u32(g_Sim.m_pc));
-        const int row = g_CurrentLine - f.m_view->m_nTopLine + 2;
-        if (row < f.m_view->m_nRowsPerPage) {
-            f.DoubleClickRow(row);
-            QVERIFY(f.Row(row).startsWith(" [BR]"));
-        }
+
+        // A breakpoint a few lines on; Run stops there, one more step.
+        const int row = g_CurrentLine - f.m_view->m_nTopLine + kBreakpointDistance;
+        QVERIFY(row < f.m_view->m_nRowsPerPage);
+        const u32 breakpoint = g_Sim.m_LineAddress[f.m_view->LineOfRow(row) - 1];
+        f.DoubleClickRow(row);
+        QVERIFY(f.Row(row).startsWith(" [BR]"));
+        f.Command(ID_RUN_RUN);
+        QCOMPARE(u32(g_Sim.m_pc), breakpoint);
+        QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+        f.Command(ID_RUN_SINGLESTEP);
+        QVERIFY(f.MarkerOn(g_CurrentLine));
         f.m_view->setFocus();
         QVERIFY(f.m_messages.isEmpty());
 
