@@ -1,16 +1,18 @@
-// Speed of the Run command itself: the application headless, a program open
-// in its program window (and the watch windows the program window opens),
-// a long-running loop, Run stopped by the toolbar's Terminate. Reported as
+// Speed of the Run command itself: the application headless, the counter
+// example open in its program window (and the watch windows the program
+// window opens), Run stopped by the toolbar's Terminate. Reported as
 // instructions per second, as the ratio of simulated to real time for an
 // 8085 clocked at 3.072 MHz, and as the time Terminate takes to end the run.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QAction>
 #include <QToolBar>
 #include <memory>
 
@@ -25,38 +27,50 @@ namespace {
 
 constexpr double kRealClockHz = 3.072e6;
 constexpr int kRunMilliseconds = 300;
-
-// LXI SP,2000
-// outer: MVI A,00
-// inner: INR A / STA 3000 / JNZ inner
-//        JMP outer
-const unsigned char kLoop[] = {0x31, 0x00, 0x20, 0x3E, 0x00, 0x3C, 0x32, 0x00, 0x30, 0xC2, 0x05, 0x00, 0xC3, 0x03, 0x00};
-// One pass of the outer loop: MVI, 255 taken inner passes (INR 4 + STA 13 +
-// JNZ 10), the last inner pass (JNZ not taken, 7) and JMP.
-constexpr double kOuterStates = 7 + 255 * 27 + (4 + 13 + 7) + 10;
-constexpr double kOuterInstructions = 1 + 256 * 3 + 1;
+// Instructions executed to learn the example's T-states per instruction.
+constexpr int kCalibrationInstructions = 200000;
+const char kExample[] = "counter";
 
 struct Application {
     QTemporaryDir dir;
     std::unique_ptr<CTorvanApp> app;
     CMainFrame* frame = nullptr;
 
+    double statesPerInstruction = 0;
+
+    // Opens a copy of the example with its configuration, so that the
+    // example's folder is not written.
     bool Open()
     {
         QStandardPaths::setTestModeEnabled(true);
         SetAppFolderOverride(dir.path());
         SetMessageBoxResponder([](const QString&, unsigned) { return int(IDOK); });
-        const QString path = dir.filePath(QStringLiteral("loop.bin"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
+        const QDir examples(QStringLiteral(TORVAN_EXAMPLES));
+        const QString hex = QLatin1String(kExample) + QLatin1String(".hex");
+        const QString cfg = QLatin1String(kExample) + QLatin1String(".cfg");
+        if (!QFile::copy(examples.filePath(hex), dir.filePath(hex)))
             return false;
-        file.write(reinterpret_cast<const char*>(kLoop), sizeof kLoop);
-        file.close();
+        QFile::copy(examples.filePath(cfg), dir.filePath(cfg));
         app = std::make_unique<CTorvanApp>();
-        if (!app->InitInstance({path}))
+        if (!app->InitInstance({dir.filePath(hex)}))
             return false;
         frame = AfxGetMainWnd();
-        return frame != nullptr && app->GetDocument() != nullptr;
+        if (frame == nullptr || app->GetDocument() == nullptr)
+            return false;
+        Calibrate();
+        return true;
+    }
+
+    // The example's mix of instructions, interrupts included, measured by
+    // executing it without the user interface; then the CPU starts afresh.
+    void Calibrate()
+    {
+        g_Sim.UpdatePortList();
+        const u32 startStates = g_Sim.m_tStates;
+        for (int i = 0; i < kCalibrationInstructions; ++i)
+            g_Sim.ExecuteInstruction();
+        statesPerInstruction = double(u32(g_Sim.m_tStates - startStates)) / kCalibrationInstructions;
+        frame->GetAction(ID_RUN_CPURESET)->trigger();
     }
 
     void ClickToolbar(int nID) const
@@ -78,7 +92,7 @@ void BM_RunCommand(benchmark::State& state)
 {
     Application& a = App();
     if (!a.frame && !a.Open()) {
-        state.SkipWithError("the application could not open the program");
+        state.SkipWithError("the application could not open the example");
         return;
     }
     double states = 0;
@@ -99,7 +113,7 @@ void BM_RunCommand(benchmark::State& state)
         states += double(u32(g_Sim.m_tStates - startStates));
     }
     const double statesPerSecond = states / seconds;
-    state.counters["instr_per_s"] = statesPerSecond * kOuterInstructions / kOuterStates;
+    state.counters["instr_per_s"] = statesPerSecond / a.statesPerInstruction;
     state.counters["ratio_to_8085_3072kHz"] = statesPerSecond / kRealClockHz;
     state.counters["terminate_latency_us"] = terminateSeconds / double(state.iterations()) * 1e6;
 }
