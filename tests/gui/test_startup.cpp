@@ -198,14 +198,22 @@ private slots:
         QCOMPARE(m_app->GetRecentFiles().first(), programs[2]);
     }
 
-    void recordGoesToTheUserFolderWhenTheExecutablesIsReadOnly() {
-        if (QFileInfo(QStringLiteral("/")).isWritable()) QSKIP("running with rights that write everywhere");
-        QVERIFY(QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    void recordGoesToTheUserFolderWhenTheExecutablesCannotBeWritten() {
+        SetAppFolderOverride(m_dir->filePath(QStringLiteral("no such folder")));
         const QString path = ChooseStartupCfgPath();
-        QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QVERIFY(!path.startsWith(m_dir->path()));
         QVERIFY(path.endsWith(QStringLiteral("/KOMR.cfg")));
         QVERIFY(QFileInfo(QFileInfo(path).path()).isWritable());
+        // The start-up then records and finds the last program there.
+        const QString program = WriteProgram(QStringLiteral("elsewhere.bin"), QByteArray(1, '\x55'));
+        QFile::remove(path);
+        QVERIFY(Start({program}));
+        Stop();
+        QVERIFY(QFileInfo::exists(path));
+        QVERIFY(Start({}));
+        QCOMPARE(OpenPath(), program);
+        QVERIFY(m_messages.isEmpty());
+        QFile::remove(path);
     }
 };
 
