@@ -301,7 +301,9 @@ void CMainFrame::UpdateRecentFileItems() {
         QAction* pAction = GetAction(ID_FILE_MRU_FILE1 + i);
         if (pAction == nullptr) continue;
         if (i < files.size()) {
-            pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(files.at(i)));
+            QString shown = files.at(i);
+            shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
             pAction->setVisible(true);
             pAction->setEnabled(true);
         } else if (i == 0) {

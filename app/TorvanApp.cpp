@@ -135,8 +135,11 @@ CTorvanDoc* CTorvanApp::GetDocument() const {
 }
 
 CTorvanDoc* CTorvanApp::OpenDocumentFile(const QString& pathGiven) {
-    const QString path = Unquoted(pathGiven);
-    if (path.isEmpty() || GetDocument() != nullptr || m_templates.empty()) return nullptr;
+    const QString unquoted = Unquoted(pathGiven);
+    if (unquoted.isEmpty() || GetDocument() != nullptr || m_templates.empty()) return nullptr;
+    // The full path is what is recorded, so the next start finds it from
+    // any working folder.
+    const QString path = QFileInfo(unquoted).absoluteFilePath();
 
     CMultiDocTemplate* pTemplate = m_templates[0].get();
     auto* pDoc = new CTorvanDoc();
@@ -153,7 +156,7 @@ CTorvanDoc* CTorvanApp::OpenDocumentFile(const QString& pathGiven) {
     m_pDocument = pDoc;
     if (m_pMainWnd != nullptr)
         connect(pDoc, &CTorvanDoc::viewsChanged, m_pMainWnd, &CMainFrame::UpdateCommandStates);
-    pDoc->SetPathName(QFileInfo(path).absoluteFilePath());
+    pDoc->SetPathName(path);
     AddToRecentFileList(pDoc->GetPathName());
     pTemplate->InitialUpdateFrame(pFrame, pDoc, true);
     return pDoc;

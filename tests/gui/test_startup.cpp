@@ -136,6 +136,19 @@ private slots:
         QCOMPARE(OpenPath(), spaced);
     }
 
+    void relativePathIsRecordedInFull() {
+        const QString program = WriteProgram(QStringLiteral("rel.bin"), QByteArray(1, '\x66'));
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        const bool bStarted = Start({QStringLiteral("rel.bin")});
+        QDir::setCurrent(previous);
+        QVERIFY(bStarted);
+        QCOMPARE(OpenPath(), program);
+        QFile record(Path(QStringLiteral("KOMR.cfg")));
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QCOMPARE(QByteArray(record.read(500).constData()), QFile::encodeName(program));
+    }
+
     void commandLineHexWithAnyCaseExtension() {
         const QString hex = WriteProgram(QStringLiteral("UP.Hex"), ":01001000AA45\r\n:00000001FF\r\n");
         QVERIFY(Start({hex}));
