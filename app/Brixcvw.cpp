@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -89,8 +90,14 @@ void CTorvanView::SyncCurrentLineToPc()
         g_CurrentLine = LineOfAddress(g_Sim.m_pc);
 }
 
+void CTorvanView::OnListingRebuilding()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
 void CTorvanView::OnListingRebuilt()
 {
+    QApplication::restoreOverrideCursor();
     UpdateScrollRange();
 }
 

@@ -61,6 +61,7 @@ protected:
     void OnKeyDown(int key);
     void OnLButtonDown(const QPoint& pos);
     void OnLButtonDblClk(const QPoint& pos);
+    void OnListingRebuilding() override;
     void OnListingRebuilt() override;
 
 private:

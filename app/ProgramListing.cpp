@@ -26,6 +26,7 @@ int CProgramListing::RowsPerPageFor(int height, int rowHeight)
 
 void CProgramListing::RebuildListing(int)
 {
+    OnListingRebuilding();
     const u32 savedOrigin = g_DisasmOrigin;
     for (int k = 0; k < kMaxListingLines; ++k) {
         g_Sim.m_LineAddress[k] = g_DisasmOrigin;

@@ -75,8 +75,9 @@ public:
     std::string m_strLastFind;
 
 protected:
-    // Called after every rebuild, so that what follows the listing's length
-    // (a scroll range) can follow it.
+    // Called around every rebuild: a rebuild takes long enough to be shown,
+    // and what follows the listing's length (a scroll range) follows it.
+    virtual void OnListingRebuilding() {}
     virtual void OnListingRebuilt() {}
 
 private:

@@ -14,6 +14,21 @@ CTorvanFrm* ProgramFrame(ProgramWindowFixture& f)
             return frame;
     return nullptr;
 }
+
+// Notes the cursor shown while the listing is rebuilt.
+class WaitCursorProbe : public CTorvanView {
+public:
+    WaitCursorProbe() : CTorvanView(nullptr) {}
+    bool m_bSawWaitCursor = false;
+
+protected:
+    void OnListingRebuilt() override
+    {
+        const QCursor* cursor = QApplication::overrideCursor();
+        m_bSawWaitCursor = cursor && cursor->shape() == Qt::WaitCursor;
+        CTorvanView::OnListingRebuilt();
+    }
+};
 } // namespace
 
 class TestListingView : public QObject {
@@ -121,6 +136,17 @@ private slots:
         bar->setValue(bar->maximum());
         QCOMPARE(f.m_view->m_nTopLine, f.m_view->m_nLastLine - f.m_view->m_nRowsPerPage + 1);
         QVERIFY(!f.Row(f.m_view->m_nRowsPerPage - 1).isEmpty());
+    }
+
+    void aRebuildShowsTheWaitCursorWhileItRuns()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(Program({0x00})));
+        WaitCursorProbe probe;
+        probe.RebuildListing(0);
+        QVERIFY(probe.m_bSawWaitCursor);
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(probe.verticalScrollBar()->maximum(), probe.m_nLastLine);
     }
 
     void closingTheWindowClearsItsPanes()
