@@ -75,7 +75,23 @@ OtherView* OpenOtherView(ProgramWindowFixture& f)
 
 class TestRun : public QObject {
     Q_OBJECT
+
+    // Timers of a test end with it, even when the test fails early.
+    QObject* m_pContext = nullptr;
+    template <class F>
+    void Later(int ms, F fn)
+    {
+        QTimer::singleShot(ms, m_pContext, fn);
+    }
+
 private slots:
+    void init() { m_pContext = new QObject; }
+    void cleanup()
+    {
+        delete m_pContext;
+        m_pContext = nullptr;
+    }
+
     void stepMovesTheMarkerWithTheProgramCounter()
     {
         ProgramWindowFixture f;
@@ -132,7 +148,7 @@ private slots:
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
         bool sawExecuting = false;
-        QTimer::singleShot(kSoon, [&] {
+        Later(kSoon, [&] {
             sawExecuting = f.m_view->ShowsExecuting() && f.Row(0) == "Executing..." && f.Row(1).isEmpty();
             f.ClickToolbar(ID_RUN_TERMINATEPROGRAM);
         });
@@ -159,7 +175,7 @@ private slots:
         QVERIFY(f.Start(kEndless));
         f.Command(ID_RUN_SINGLESTEP);
         Watchdog watchdog;
-        QTimer::singleShot(kSoon, [&] { f.ClickToolbar(ID_RUN_CPURESET); });
+        Later(kSoon, [&] { f.ClickToolbar(ID_RUN_CPURESET); });
         f.Command(ID_RUN_RUN);
         QVERIFY(!watchdog.Fired());
         QCOMPARE(g_Sim.m_bRunning, 0u);
@@ -223,13 +239,13 @@ private slots:
         Watchdog watchdog;
         bool stillRunning = false;
         bool stepRefused = false;
-        QTimer::singleShot(kSoon, [&] {
+        Later(kSoon, [&] {
             QTest::keyClick(f.m_frame, Qt::Key_F2, Qt::ControlModifier);
             const u32 states = g_Sim.m_tStates;
             f.Command(ID_RUN_SINGLESTEP);
             stepRefused = g_Sim.m_tStates == states;
             stillRunning = g_Sim.m_bRunning && !g_Sim.m_bStopRequest;
-            QTimer::singleShot(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
+            Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
         });
         f.Command(ID_RUN_RUN);
         QVERIFY(!watchdog.Fired());
@@ -248,8 +264,8 @@ private slots:
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
         int nestedReturned = 0;
-        QTimer::singleShot(kSoon, [&] {
-            QTimer::singleShot(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
+        Later(kSoon, [&] {
+            Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
             f.ClickToolbar(ID_RUN_RUN);
             ++nestedReturned;
         });
@@ -266,8 +282,8 @@ private slots:
         Watchdog watchdog;
         bool heldByDialog = false;
         bool heldByMenu = false;
-        QTimer::singleShot(kSoon, [&] {
-            QTimer::singleShot(kSoon, [&] {
+        Later(kSoon, [&] {
+            Later(kSoon, [&] {
                 auto* dlg = qobject_cast<CFindDialog*>(QApplication::activeModalWidget());
                 const u32 states = g_Sim.m_tStates;
                 QTest::qWait(50);
@@ -281,12 +297,12 @@ private slots:
             QMenu* menu = f.m_frame->menuBar()->actions().first()->menu();
             QVERIFY(menu);
             menu->popup(QPoint(0, 0));
-            QTimer::singleShot(kSoon, [&, menu] {
+            Later(kSoon, [&, menu] {
                 const u32 states = g_Sim.m_tStates;
                 QTest::qWait(50);
                 heldByMenu = QApplication::activePopupWidget() && g_Sim.m_tStates == states;
                 menu->close();
-                QTimer::singleShot(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
+                Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
             });
         });
         f.Command(ID_RUN_RUN);
@@ -301,7 +317,7 @@ private slots:
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
         QPointer<CMainFrame> frame(f.m_frame);
-        QTimer::singleShot(kSoon, [&] { f.m_frame->close(); });
+        Later(kSoon, [&] { f.m_frame->close(); });
         f.Command(ID_RUN_RUN);
         QVERIFY(!watchdog.Fired());
         QVERIFY(frame.isNull() || !frame->isVisible());
@@ -314,14 +330,14 @@ private slots:
         const QPointer<CMainFrame> frame(f.m_frame);
         bool runReturned = false;
         bool runStarted = false;
-        QTimer::singleShot(0, [&] {
+        Later(0, [&] {
             runStarted = true;
             f.Command(ID_RUN_RUN);
             runReturned = true;
         });
         QTimer::singleShot(kSoon, qApp, &QCoreApplication::quit);
         // Ends a loop that failed to stop, so that the test reports.
-        QTimer::singleShot(10000, [] {
+        Later(10000, [] {
             g_Sim.m_bStopRequest = 1;
             QCoreApplication::exit(1);
         });
@@ -359,13 +375,41 @@ private slots:
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
-        QTimer::singleShot(kSoon, [&] { f.m_doc->OnCloseDocument(); });
+        Later(kSoon, [&] { f.m_doc->OnCloseDocument(); });
         f.Command(ID_RUN_RUN);
         QVERIFY(!watchdog.Fired());
         QVERIFY(!f.m_frame->GetActiveDocument());
         // The running flag stays until the next program is opened.
         QCOMPARE(g_Sim.m_bRunning, 1u);
         QTest::qWait(10);
+    }
+
+    void closingTheProgramWindowDuringRunLeavesTheRunToOtherWindows()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        OtherView* other = OpenOtherView(f);
+        Watchdog watchdog;
+        int updatesAfterClose = -1;
+        Later(kSoon, [&] {
+            for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
+                if (qobject_cast<CTorvanView*>(w->widget()))
+                    w->close();
+            f.m_frame->MDIClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(other->parentWidget()));
+            updatesAfterClose = other->m_nUpdates;
+            // A breakpoint on the loop then stops the run.
+            Later(kSoon, [] { g_Sim.ToggleBreakpoint(0x0003); });
+        });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QVERIFY(updatesAfterClose >= 0);
+        QVERIFY(other->m_nUpdates > updatesAfterClose);
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        QCOMPARE(g_Sim.m_pc, u16(3));
+        QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+        QVERIFY(!f.ProgramView());
+        QCOMPARE(g_DisasmOrigin, 3u);
+        QCOMPARE(g_CurrentLine, 1);
     }
 
     void withoutAProgramWindowStepAndRunStillExecute()
