@@ -210,6 +210,10 @@ public:
     static bool IsRunWindowGone(const QPointer<CMainFrame>& pSelf, bool bWasVisible);
     // ---- end of run control ----
 
+    // ---- configuration menu, tips and remaining commands ----
+    // (their handlers join the command table when their dialogs exist)
+    // ---- end of configuration menu ----
+
     CMenuSet* m_menuDocument = nullptr;  // the copy of menu 3 built last
     CMenuSet* m_menuDefault = nullptr;
     CStatusBar* m_wndStatusBar = nullptr;
