@@ -10,7 +10,8 @@
 #include "tests/core/PowerOn.h"
 
 namespace {
-constexpr u16 kIOWatch8255 = 8255, kIOWatch8155 = 8155, kIOWatchLcd1 = 9999, kIOWatchLcd2 = 9998;
+constexpr u16 kIOWatch8255 = 8255, kIOWatch8155 = 8155, kIOWatch8279 = 8279, kIOWatchLcd1 = 9999,
+              kIOWatchLcd2 = 9998;
 constexpr u8 kRouteRst75 = 7;
 constexpr u8 kHlt = 0x76;
 
@@ -41,6 +42,17 @@ void SetUpLcdMachine() {
     g_Sim.m_nLcdCharsPhysical = 16;
     AddIOWatch(kIOWatchLcd1);
     AddIOWatch(kIOWatchLcd2);
+}
+
+// keys: an 8279 at 60H whose display bytes 00H-0FH show as hex digits.
+void SetUpKeysMachine() {
+    g_Sim.m_b8279Connected = 1;
+    g_Sim.m_n8279Address = 0x60;
+    for (int digit = 0; digit < 16; ++digit) {
+        g_Sim.m_8279SegTable[digit][0] = "0123456789ABCDEF"[digit];
+        g_Sim.m_8279SegTable[digit][1] = '\0';
+    }
+    AddIOWatch(kIOWatch8279);
 }
 
 QString Example(const QString& name) { return QStringLiteral(TORVAN_EXAMPLES "/") + name; }
@@ -106,8 +118,10 @@ private slots:
         if (qEnvironmentVariableIsEmpty("TORVAN_WRITE_EXAMPLE_CONFIGS")) QSKIP("writes only when asked");
         const QByteArray counter = ConfigFor(SetUpCounterMachine);
         const QByteArray lcd = ConfigFor(SetUpLcdMachine);
+        const QByteArray keys = ConfigFor(SetUpKeysMachine);
         for (const auto& [name, bytes] : {std::pair{QStringLiteral("counter.cfg"), counter},
-                                          std::pair{QStringLiteral("lcd.cfg"), lcd}}) {
+                                          std::pair{QStringLiteral("lcd.cfg"), lcd},
+                                          std::pair{QStringLiteral("keys.cfg"), keys}}) {
             QFile file(Example(name));
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             QCOMPARE(file.write(bytes), qint64(kConfigFileSize));
@@ -117,6 +131,7 @@ private slots:
     void configurationsAreTheMachinesOwn() {
         QCOMPARE(ReadAll(Example(QStringLiteral("counter.cfg"))), ConfigFor(SetUpCounterMachine));
         QCOMPARE(ReadAll(Example(QStringLiteral("lcd.cfg"))), ConfigFor(SetUpLcdMachine));
+        QCOMPARE(ReadAll(Example(QStringLiteral("keys.cfg"))), ConfigFor(SetUpKeysMachine));
         QCOMPARE(ReadAll(Example(QStringLiteral("counter.cfg"))).size(), int(kConfigFileSize));
     }
 
@@ -155,6 +170,24 @@ private slots:
         QCOMPARE(QByteArray(g_Sim.m_LcdRam + 64, 16), QByteArray("TORVAN simulator"));
         QCOMPARE(g_Sim.m_LcdRam[16], ' ');
         QCOMPARE(g_Sim.m_bLcdDisplayOn, u8(1));
+    }
+
+    void keysGoFromTheFifoToTheDisplay() {
+        QVERIFY(OpenCopy(QStringLiteral("keys.hex")));
+        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(g_Sim.m_8279SegTable[0xA][0], 'A');
+        int steps = 0;
+        while (g_Sim.m_pc != 0x004F && steps < 100) steps += Step();
+        // Without keys the program keeps waiting.
+        for (int i = 0; i < 30; ++i) QVERIFY(Step());
+        QVERIFY(g_Sim.m_pc >= 0x004F && g_Sim.m_pc <= 0x0053);
+        for (u8 key : {0x01, 0x02, 0x0A}) g_Sim.Input8279Key(key);
+        for (steps = 0; g_Sim.m_n8279FifoCount != 0 && steps < 200; ++steps) Step();
+        QCOMPARE(g_Sim.m_n8279FifoCount, u16(0));
+        for (int i = 0; i < 10; ++i) Step();
+        const QByteArray display(reinterpret_cast<const char*>(g_Sim.m_8279DisplayRam), 8);
+        QCOMPARE(display, QByteArray("\0\0\0\0\0\x01\x02\x0A", 8));
+        QCOMPARE(g_Sim.m_n8279Status & 0x10, 0);
     }
 };
 
