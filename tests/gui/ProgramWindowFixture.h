@@ -43,6 +43,12 @@ public:
     // Starts the application with a program file on its command line.
     bool StartFile(const QString& path)
     {
+        return StartApplication({path}) && TakeDocument();
+    }
+
+    // Starts the application without a program.
+    bool StartApplication(const QStringList& arguments)
+    {
         QStandardPaths::setTestModeEnabled(true);
         if (!m_dir.isValid())
             return false;
@@ -55,11 +61,17 @@ public:
         g_CurrentLine = 1;
         g_bProgViewOpened = 0;
         m_app = std::make_unique<CTorvanApp>();
-        if (!m_app->InitInstance({path}))
+        if (!m_app->InitInstance(arguments))
             return false;
         m_frame = AfxGetMainWnd();
+        return m_frame != nullptr;
+    }
+
+    // The program the application opened, shown with its program window.
+    bool TakeDocument()
+    {
         m_doc = m_app->GetDocument();
-        if (!m_frame || !m_doc)
+        if (!m_doc)
             return false;
         m_frame->show();
         m_view = ProgramView();

@@ -29,6 +29,20 @@ protected:
         CTorvanView::OnListingRebuilt();
     }
 };
+
+// Stand-ins for the watch windows, so that the first activation has windows
+// of those kinds to open.
+QList<int> g_openOrder;
+template <int Kind>
+class WatchStandIn : public QWidget, public CView {
+public:
+    explicit WatchStandIn(CTorvanDoc*) { g_openOrder.append(Kind); }
+};
+class StandInFrame : public QMdiSubWindow {
+public:
+    void PreCreateWindow(const QSize&) { resize(100, 80); }
+};
+enum { kIO = 1, kMemory = 2, kRegisters = 3 };
 } // namespace
 
 class TestListingView : public QObject {
@@ -147,6 +161,41 @@ private slots:
         QVERIFY(probe.m_bSawWaitCursor);
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(probe.verticalScrollBar()->maximum(), probe.m_nLastLine);
+    }
+
+    void firstActivationOpensTheIOMemoryAndRegisterWindows()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.StartApplication({}));
+        std::unique_ptr<CMultiDocTemplate> io(CMultiDocTemplate::New<StandInFrame, WatchStandIn<kIO>>());
+        std::unique_ptr<CMultiDocTemplate> mem(CMultiDocTemplate::New<StandInFrame, WatchStandIn<kMemory>>());
+        std::unique_ptr<CMultiDocTemplate> reg(CMultiDocTemplate::New<StandInFrame, WatchStandIn<kRegisters>>());
+        CMultiDocTemplate* saved[] = {f.m_app->m_pIOWatchTemplate, f.m_app->m_pMemWatchTemplate,
+                                      f.m_app->m_pRegWatchTemplate};
+        f.m_app->m_pIOWatchTemplate = io.get();
+        f.m_app->m_pMemWatchTemplate = mem.get();
+        f.m_app->m_pRegWatchTemplate = reg.get();
+        g_openOrder.clear();
+        QFile file(f.m_dir.filePath("prog.bin"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(Program({0x00}));
+        file.close();
+        QVERIFY(f.m_app->OpenDocumentFile(file.fileName()));
+        QVERIFY(f.TakeDocument());
+        QCOMPARE(g_bProgViewOpened, 1u);
+        QCOMPARE(g_openOrder, (QList<int>{kIO, kMemory, kRegisters}));
+        QCOMPARE(f.m_doc->GetViews().size(), 4);
+        QVERIFY(f.m_messages.isEmpty());
+        // Later activations of the program window open nothing more.
+        for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
+            if (qobject_cast<CTorvanView*>(w->widget()))
+                f.m_frame->MDIClient()->setActiveSubWindow(w);
+        QCOMPARE(f.m_doc->GetViews().size(), 4);
+        f.m_doc->OnCloseDocument();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        f.m_app->m_pIOWatchTemplate = saved[0];
+        f.m_app->m_pMemWatchTemplate = saved[1];
+        f.m_app->m_pRegWatchTemplate = saved[2];
     }
 
     void closingTheWindowClearsItsPanes()
