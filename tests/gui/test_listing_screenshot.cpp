@@ -11,6 +11,7 @@
 namespace {
 constexpr int kSteps = 6;
 constexpr int kBreakpointDistance = 3;
+constexpr int kRunLimitMs = 5000;
 
 QString ExamplePath()
 {
@@ -59,7 +60,13 @@ private slots:
         const u32 breakpoint = g_Sim.m_LineAddress[f.m_view->LineOfRow(row) - 1];
         f.DoubleClickRow(row);
         QVERIFY(f.Row(row).startsWith(" [BR]"));
-        f.Command(ID_RUN_RUN);
+        {
+            // Should the example change so that the breakpoint is never
+            // reached, the run ends and the test reports it.
+            QObject context;
+            QTimer::singleShot(kRunLimitMs, &context, [] { g_Sim.m_bStopRequest = 1; });
+            f.Command(ID_RUN_RUN);
+        }
         QCOMPARE(u32(g_Sim.m_pc), breakpoint);
         QCOMPARE(f.Pane(0), QString("Execution terminated....."));
         f.Command(ID_RUN_SINGLESTEP);
