@@ -13,6 +13,8 @@
 #include <memory>
 
 #include "app/Brixcdoc.h"
+#include "app/Brixcvw.h"
+#include "app/ProgramListing.h"
 #include "app/Mainfrm.h"
 #include "app/StatusBar.h"
 #include "app/TorvanApp.h"
@@ -27,9 +29,11 @@ class TestWatchFrame : public QMdiSubWindow {
 public:
     void PreCreateWindow(const QSize& client) { setGeometry(0, 0, client.width() / 3, client.height() / 3); }
 };
-class TestWatchView : public QWidget, public CView {
+// Views of distinct kinds, as the real watch windows are.
+template <int Kind>
+class TestKindView : public QWidget, public CView {
 public:
-    explicit TestWatchView(CTorvanDoc*) {}
+    explicit TestKindView(CTorvanDoc*) {}
     void OnUpdate(CView* pSender, long) override {
         ++m_nUpdates;
         m_pLastSender = pSender;
@@ -37,10 +41,10 @@ public:
     int m_nUpdates = 0;
     CView* m_pLastSender = nullptr;
 };
-class TestTimingView : public TestWatchView {
-public:
-    using TestWatchView::TestWatchView;
-};
+using TestWatchView = TestKindView<0>;
+using TestTimingView = TestKindView<1>;
+using TestIOView = TestKindView<2>;
+using TestRegView = TestKindView<3>;
 
 QStringList ItemTexts(const QMenu* pMenu) {
     QStringList texts;
@@ -63,6 +67,8 @@ class TestMainFrame : public QObject {
     std::unique_ptr<CTorvanApp> m_app;
     std::unique_ptr<CMultiDocTemplate> m_memTemplate;
     std::unique_ptr<CMultiDocTemplate> m_timingTemplate;
+    std::unique_ptr<CMultiDocTemplate> m_ioTemplate;
+    std::unique_ptr<CMultiDocTemplate> m_regTemplate;
     QStringList m_messages;
     QString m_program;
 
@@ -125,6 +131,8 @@ private slots:
         m_app.reset();
         m_memTemplate.reset();
         m_timingTemplate.reset();
+        m_ioTemplate.reset();
+        m_regTemplate.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         SetMessageBoxResponder(nullptr);
         SetFileDialogResponder(nullptr);
@@ -435,10 +443,10 @@ private slots:
         Action(ID_VIEW_MEMORY_WATCH)->trigger();
         Action(ID_VIEW_TIMING_DIAGRAM)->trigger();
         TestWatchView* pMem = nullptr;
-        TestWatchView* pTiming = nullptr;
+        TestTimingView* pTiming = nullptr;
         for (CView* pView : Doc()->GetViews()) {
             if (auto* p = dynamic_cast<TestTimingView*>(pView)) pTiming = p;
-            else if (auto* q = dynamic_cast<TestWatchView*>(pView)) pMem = q;
+            if (auto* q = dynamic_cast<TestWatchView*>(pView)) pMem = q;
         }
         QVERIFY(pMem != nullptr && pTiming != nullptr);
         pMem->m_nUpdates = pTiming->m_nUpdates = 0;
@@ -449,6 +457,30 @@ private slots:
         Doc()->UpdateAllViews(nullptr);
         QCOMPARE(pMem->m_nUpdates, 1);
         QCOMPARE(pTiming->m_nUpdates, 2);
+    }
+
+    void programWindowOpensTheFirstWatchWindowsOnce() {
+        QVERIFY(StartWith({}));
+        UseTestWindows();
+        m_ioTemplate.reset(CMultiDocTemplate::New<TestWatchFrame, TestIOView>());
+        m_regTemplate.reset(CMultiDocTemplate::New<TestWatchFrame, TestRegView>());
+        m_ioTemplate->m_pMenuShared = m_regTemplate->m_pMenuShared = Frame()->LoadDocumentMenu();
+        m_app->m_pIOWatchTemplate = m_ioTemplate.get();
+        m_app->m_pRegWatchTemplate = m_regTemplate.get();
+        g_bProgViewOpened = 0;
+        QVERIFY(m_app->OpenDocumentFile(m_program) != nullptr);
+        QCOMPARE(ViewsOfKind(m_ioTemplate.get()), 1);
+        QCOMPARE(ViewsOfKind(m_memTemplate.get()), 1);
+        QCOMPARE(ViewsOfKind(m_regTemplate.get()), 1);
+        QCOMPARE(Windows().size(), 4);
+        QVERIFY(Action(ID_VIEW_IO_WATCH)->isChecked());
+        QVERIFY(Action(ID_VIEW_REGISTERS_WATCH)->isChecked());
+        // Going back to the program window opens nothing more.
+        for (QMdiSubWindow* pWindow : Windows())
+            if (dynamic_cast<CTorvanView*>(ViewOfFrame(pWindow)) != nullptr) Frame()->MDIClient()->setActiveSubWindow(pWindow);
+        QVERIFY(dynamic_cast<CTorvanView*>(Frame()->GetActiveView()) != nullptr);
+        QCOMPARE(Windows().size(), 4);
+        QVERIFY(m_messages.isEmpty());
     }
 
     void closingTheProgramClosesEveryWindowOfIt() {
