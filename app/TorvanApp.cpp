@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QPalette>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -92,6 +93,9 @@ bool CTorvanApp::InitInstance(const QStringList& arguments) {
     SetStartupCfgPath(ChooseStartupCfgPath());
     g_Sim.Reset();
 
+    // The window takes the screen's size at once, so that the program
+    // window placed from it next does not wait for the window manager.
+    if (const QScreen* pScreen = m_pMainWnd->screen()) m_pMainWnd->setGeometry(pScreen->availableGeometry());
     m_pMainWnd->showMaximized();
     m_pMainWnd->UpdateCommandStates();
     OpenStartupProgram(arguments);

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <memory>
 
@@ -107,6 +108,12 @@ private slots:
         QVERIFY(Start({}));
         QCOMPARE(OpenPath(), program);
         QCOMPARE(g_Sim.m_pMemory[1], u8(0x07));
+        // The program window is placed from the maximised window's client area.
+        const QSize client = AfxGetMainWnd()->MDIClient()->viewport()->size();
+        const QList<QMdiSubWindow*> windows = AfxGetMainWnd()->MDIClient()->subWindowList();
+        QCOMPARE(windows.size(), 1);
+        QCOMPARE(windows.first()->width(), client.width() * 2 / 3);
+        QCOMPARE(windows.first()->windowTitle(), QStringLiteral("last.bin"));
         QCOMPARE(MenuTitles().first(), QStringLiteral("&File"));
         QCOMPARE(MenuTitles().size(), 10);
         QCOMPARE(AfxGetMainWnd()->windowTitle(), QStringLiteral("TORVAN - Zelmor Systems' Simulator for 8085 - last.bin"));
