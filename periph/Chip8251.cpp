@@ -129,28 +129,27 @@ bool CSimulator::Input8251Byte(int chip, u8 value) {
     return true;
 }
 
+// Runs after every instruction. The latches are gathered in locals and
+// written once: stored through the chips' byte arrays they would otherwise
+// be reloaded for every chip. A latch no route names is written back as it was.
 void CSimulator::Update8251Irq() {
+    u8 trap = m_pendTrap, rst75 = m_pendRst75, rst65 = m_pendRst65, rst55 = m_pendRst55;
     const int chips = PresentChips(m_n8251Count);
     for (int chip = 0; chip < chips; ++chip) {
-        const bool ready = (m_n8251Status[chip] & kStatusRxReady) != 0;
-        const bool wasReady = (m_n8251PrevStatus[chip] & kStatusRxReady) != 0;
-        const bool risen = ready && !wasReady;
+        const u8 status = m_n8251Status[chip];
+        const bool ready = (status & kStatusRxReady) != 0;
+        const bool risen = ready && (m_n8251PrevStatus[chip] & kStatusRxReady) == 0;
         switch (g_Irq8251Route[chip]) {
-        case IrqRoute::kTrap:
-            if (risen) m_pendTrap = 1;
-            break;
-        case IrqRoute::kRst75:
-            if (risen) m_pendRst75 = 1;
-            break;
-        case IrqRoute::kRst55:
-            m_pendRst55 = ready ? 1 : 0;
-            break;
-        case IrqRoute::kRst65:
-            m_pendRst65 = ready ? 1 : 0;
-            break;
-        default:
-            break;
+        case IrqRoute::kTrap: if (risen) trap = 1; break;
+        case IrqRoute::kRst75: if (risen) rst75 = 1; break;
+        case IrqRoute::kRst55: rst55 = ready ? 1 : 0; break;
+        case IrqRoute::kRst65: rst65 = ready ? 1 : 0; break;
+        default: break;
         }
-        m_n8251PrevStatus[chip] = m_n8251Status[chip];
+        m_n8251PrevStatus[chip] = status;
     }
+    m_pendTrap = trap;
+    m_pendRst75 = rst75;
+    m_pendRst65 = rst65;
+    m_pendRst55 = rst55;
 }

@@ -22,7 +22,9 @@ constexpr MaskableInput kMaskableInputs[] = {
 // Accepts at most one request, TRAP first. Until the program has loaded SP,
 // nothing is accepted and the highest eligible request blocks the rest, so
 // no interrupt can push onto a stack that does not exist yet.
-void CSimulator::CheckInterrupts() {
+// CheckInterrupts (sim/Simulator.h) calls this only when some request could
+// be taken.
+void CSimulator::AcceptInterrupt() {
     if (m_pendTrap != 0) {
         if (!IsStackValid()) return;
         Push(static_cast<u8>(m_pc >> 8), static_cast<u8>(m_pc & 0xFF));

@@ -20,9 +20,3 @@ void CSimulator::InPort(int port) {
     In8251Section(port);
     In8253Section(port);
 }
-
-void CSimulator::TickPeripherals() {
-    Update8279Irq();
-    Update8251Irq();
-    Tick8253();
-}

@@ -1,16 +1,27 @@
 #include "periph/InterruptRoutes.h"
 
-#include <cstdint>
+#include <array>
+#include <cstddef>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // This runs after every instruction for all sixteen slots, so the common
-// cases (prescaler 1, a stopped slot, a square wave that does not reach the
-// end of its half) take short, division-free paths.
+// cases (every clock undivided, every slot at rest, a square wave that does
+// not reach the end of its half) take short, branch-free paths, four slots
+// at a time where the processor has SSE2 (every x86-64 has). Windows,
+// dialogs and loaded files write the slot members directly at any time, so
+// every shortcut is decided afresh from the live members on each call; no
+// summary is kept between calls.
 
 namespace {
-using u64 = std::uint64_t;
 constexpr u32 kMaxPulses = 0xFFFF;
-constexpr int kReciprocalShift = 40;
 constexpr u8 kSquareWaveMode = 3;
+constexpr u8 kRunning = 1;
+constexpr u8 kOutHigh = 1;
+constexpr u8 kAnyValue = 0xFF;
 
 // Requests raised by the slots in one tick, one bit per route code. A slot
 // only ever raises a latch and no slot reads one, so gathering them and
@@ -33,51 +44,54 @@ struct TickRequests {
     }
 };
 
-// floor(n / d) as a multiply for n < 2^17 and 2 <= d < 2^16: with a 40-bit
-// reciprocal rounded up, the error stays below one step for every such n.
-// Each slot keeps the reciprocal of the prescaler it last saw, so a
-// prescaler changed by a dialog or a loaded file is picked up at once.
-struct Reciprocal {
-    u32 divisor;
-    u64 multiplier;
-};
-Reciprocal g_prescalerReciprocal[kTimerSlots];
+// The request bit of OUT held high, by route code: only the level inputs
+// act on a level; a table makes the check one load.
+constexpr std::array<u8, 256> MakeLevelRequestBits() {
+    std::array<u8, 256> bits{};
+    bits[IrqRoute::kRst55] = 1u << IrqRoute::kRst55;
+    bits[IrqRoute::kRst65] = 1u << IrqRoute::kRst65;
+    return bits;
+}
+constexpr std::array<u8, 256> kLevelRequestBit = MakeLevelRequestBits();
 
-inline u32 DivideByPrescaler(int slot, u32 total, u32 prescaler) {
-    Reciprocal& r = g_prescalerReciprocal[slot];
-    if (r.divisor != prescaler) {
-        r.divisor = prescaler;
-        r.multiplier = ((u64{1} << kReciprocalShift) / prescaler) + 1;
-    }
-    return static_cast<u32>((total * r.multiplier) >> kReciprocalShift);
+// ---- the record's leading fields, read together ----------------------------
+
+// The running byte, OUT, the route and the mode lead the record, followed by
+// the count, the reload value and its even form: one word read checks the
+// four bytes, one 16-byte read fetches all a square-wave step needs.
+static_assert(offsetof(CounterState, m_bRunning) == 0 && offsetof(CounterState, m_bOut) == 1 &&
+                  offsetof(CounterState, m_nIrqRoute) == 2 && offsetof(CounterState, m_nMode) == 3 &&
+                  offsetof(CounterState, m_nCount) == 4 && offsetof(CounterState, m_nReload) == 8 &&
+                  offsetof(CounterState, m_nReloadEven) == 12,
+              "the fields the tick reads together lead the timer record");
+
+u32 LeadingWord(const CounterState& timer) {
+    u32 word;
+    std::memcpy(&word, &timer, sizeof word);
+    return word;
 }
 
-// T-states of this tick plus the left-over from earlier ones, divided into
-// counter clock pulses; nothing is lost across instructions. A prescaler of
-// 0 counts as 1 and is written back as 1.
-inline u32 DivideSlotClock(int slot, u16* prescalers, u16* residues, u16* pulses, u32 tStates) {
-    u32 prescaler = prescalers[slot];
-    const u32 residue = residues[slot];
-    if (prescaler == 1 && residue == 0) {
-        pulses[slot] = static_cast<u16>(tStates);
-        return tStates;
-    }
-    const u32 total = tStates + residue;
-    u32 whole;
-    if (prescaler <= 1) {
-        // Only an undivided clock can exceed the pulse counter's range.
-        prescalers[slot] = 1;
-        prescaler = 1;
-        whole = total < kMaxPulses ? total : kMaxPulses;
-    } else if (total < prescaler) {
-        whole = 0;
-    } else {
-        whole = DivideByPrescaler(slot, total, prescaler);
-    }
-    pulses[slot] = static_cast<u16>(whole);
-    residues[slot] = static_cast<u16>(total - whole * prescaler);
-    return whole;
+// The word those four fields make, in the host's byte order.
+u32 LeadingWordOf(u8 running, u8 out, u8 route, u8 mode) {
+    const u8 bytes[sizeof(u32)] = {running, out, route, mode};
+    u32 word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
 }
+
+// True when no slot can act in this tick: none has a nonzero running byte,
+// and every route is none or TRAP. A stopped slot never moves OUT, so an
+// edge route raises nothing and only a level route could. One OR per slot;
+// whatever this leaves out (a stopped slot routed to RST 7.5, running bytes
+// other than 0 and 1) takes the full step, which is exact in every case.
+bool AllSlotsAtRest(const CounterState (&timers)[kTimerSlots]) {
+    u32 seen = 0;
+#pragma GCC unroll 16
+    for (const CounterState& timer : timers) seen |= LeadingWord(timer);
+    return (seen & LeadingWordOf(kAnyValue, 0, static_cast<u8>(~IrqRoute::kTrap), 0)) == 0;
+}
+
+// ---- counting rules, one slot -----------------------------------------------
 
 // Counts wrap as 32-bit values rather than overflow, whatever a file loaded.
 inline i32 Minus(i32 count, u32 amount) { return static_cast<i32>(static_cast<u32>(count) - amount); }
@@ -146,75 +160,200 @@ u32 CountSlot(CounterState& timer, u16& pulses) {
     return countEnd;
 }
 
-// The general step of a running slot; returns its edge requests: a count
-// that ended or a rising OUT.
-u32 StepRunningSlot(CounterState& timer, u16& pulses) {
-    const u8 outBefore = timer.m_bOut;
-    const u32 countEnd = CountSlot(timer, pulses);
-    const u32 route = TickRequests::Bit(timer.m_nIrqRoute);
-    return countEnd | TickRequests::BitIf(outBefore == 0 && timer.m_bOut == 1, route);
+// The full step of one slot on pulses already divided: any running byte,
+// mode, route and count.
+void StepSlot(CounterState& timer, u16& pulses, TickRequests& requests) {
+    if (timer.m_bRunning == kRunning) {
+        const u8 outBefore = timer.m_bOut;
+        requests.edge |= CountSlot(timer, pulses);
+        const bool rose = outBefore == 0 && timer.m_bOut == kOutHigh;
+        requests.edge |= TickRequests::BitIf(rose, TickRequests::Bit(timer.m_nIrqRoute));
+    }
+    if (timer.m_bOut == kOutHigh) requests.level |= kLevelRequestBit[timer.m_nIrqRoute];
 }
 
-inline bool IsLevelRoute(u8 route) { return route == IrqRoute::kRst55 || route == IrqRoute::kRst65; }
+#if defined(__SSE2__)
+// ---- four slots at a time ---------------------------------------------------
 
-// With every prescaler 1 and nothing left over, every slot's pulses are the
-// T-states themselves; this check and fill run over plain arrays, which the
-// compiler turns into a few vector operations.
+constexpr int kGroupSlots = 4;
+constexpr int kClockLanes = 8;  // u16 lanes: prescalers, residues, pulses
+
+__m128i Load(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
+void Store(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
+__m128i Word32(u32 value) { return _mm_set1_epi32(static_cast<int>(value)); }
+
+bool AllClocksUndivided(const u16* prescalers, const u16* residues) {
+    const __m128i one = _mm_set1_epi16(1), zero = _mm_setzero_si128();
+    __m128i undivided = _mm_set1_epi16(-1);
+    for (int first = 0; first < kTimerSlots; first += kClockLanes) {
+        undivided = _mm_and_si128(undivided, _mm_cmpeq_epi16(Load(prescalers + first), one));
+        undivided = _mm_and_si128(undivided, _mm_cmpeq_epi16(Load(residues + first), zero));
+    }
+    return _mm_movemask_epi8(undivided) == 0xFFFF;
+}
+
+// floor(totals / divisors) for totals below 2^17 and divisors from 1 up,
+// capped at the pulse counter's range (only an undivided clock can exceed
+// it). A single-precision quotient truncates to the exact floor: both
+// operands are exact, and its rounding error (below totals * 2^-24 /
+// divisors) is smaller than the distance 1 / divisors from any quotient
+// that is not whole to the next whole number.
+__m128i Quotients(__m128i totals, __m128i divisors) {
+    const __m128i quotients = _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(totals), _mm_cvtepi32_ps(divisors)));
+    const __m128i cap = Word32(kMaxPulses);
+    const __m128i over = _mm_cmpgt_epi32(quotients, cap);
+    return _mm_or_si128(_mm_andnot_si128(over, quotients), _mm_and_si128(over, cap));
+}
+
+// Packs 32-bit lanes holding 0 to 0xFFFF into 16-bit lanes; SSE2's pack
+// saturates signed values, so the range is shifted down and back.
+__m128i PackUnsigned16(__m128i low, __m128i high) {
+    const __m128i bias32 = Word32(0x8000);
+    const __m128i packed = _mm_packs_epi32(_mm_sub_epi32(low, bias32), _mm_sub_epi32(high, bias32));
+    return _mm_xor_si128(packed, _mm_set1_epi16(static_cast<short>(0x8000)));
+}
+
+// Every slot's T-states plus left-over, divided by its prescaler; a
+// prescaler of 0 counts as 1 and is written back as 1.
+void DivideAllClocks(u16* prescalers, u16* residues, u16* pulses, u32 tStates) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i tStates32 = Word32(tStates);
+    const __m128i tStates16 = _mm_set1_epi16(static_cast<short>(tStates));
+    for (int first = 0; first < kTimerSlots; first += kClockLanes) {
+        __m128i prescaler = Load(prescalers + first);
+        prescaler = _mm_sub_epi16(prescaler, _mm_cmpeq_epi16(prescaler, zero));
+        Store(prescalers + first, prescaler);
+        const __m128i residue = Load(residues + first);
+        const __m128i low = Quotients(_mm_add_epi32(tStates32, _mm_unpacklo_epi16(residue, zero)),
+                                      _mm_unpacklo_epi16(prescaler, zero));
+        const __m128i high = Quotients(_mm_add_epi32(tStates32, _mm_unpackhi_epi16(residue, zero)),
+                                       _mm_unpackhi_epi16(prescaler, zero));
+        const __m128i whole = PackUnsigned16(low, high);
+        Store(pulses + first, whole);
+        // The left-over is below 2^16, so arithmetic modulo 2^16 gives it exactly.
+        Store(residues + first, _mm_sub_epi16(_mm_add_epi16(tStates16, residue), _mm_mullo_epi16(whole, prescaler)));
+    }
+}
+
+// Lanes 0-3 hold one field of four consecutive slots.
+struct SlotColumns {
+    __m128i leading, count, reload;
+};
+
+SlotColumns LoadColumns(const CounterState* timers) {
+    const __m128i s0 = Load(&timers[0]), s1 = Load(&timers[1]), s2 = Load(&timers[2]), s3 = Load(&timers[3]);
+    const __m128i leadingCount01 = _mm_unpacklo_epi32(s0, s1), leadingCount23 = _mm_unpacklo_epi32(s2, s3);
+    const __m128i reloads01 = _mm_unpackhi_epi32(s0, s1), reloads23 = _mm_unpackhi_epi32(s2, s3);
+    return {_mm_unpacklo_epi64(leadingCount01, leadingCount23), _mm_unpackhi_epi64(leadingCount01, leadingCount23),
+            _mm_unpacklo_epi64(reloads01, reloads23)};
+}
+
+// Level requests of the slots stepped as a group, one lane per slot.
+struct GroupLevels {
+    __m128i rst55 = _mm_setzero_si128();
+    __m128i rst65 = _mm_setzero_si128();
+
+    void Add(__m128i leading, __m128i lanes) {
+        const __m128i outAndRoute = _mm_and_si128(leading, Word32(LeadingWordOf(0, kAnyValue, kAnyValue, 0)));
+        const __m128i high55 = _mm_cmpeq_epi32(outAndRoute, Word32(LeadingWordOf(0, kOutHigh, IrqRoute::kRst55, 0)));
+        const __m128i high65 = _mm_cmpeq_epi32(outAndRoute, Word32(LeadingWordOf(0, kOutHigh, IrqRoute::kRst65, 0)));
+        rst55 = _mm_or_si128(rst55, _mm_and_si128(lanes, high55));
+        rst65 = _mm_or_si128(rst65, _mm_and_si128(lanes, high65));
+    }
+    u32 Bits() const {
+        return (_mm_movemask_epi8(rst55) != 0 ? 1u << IrqRoute::kRst55 : 0) |
+               (_mm_movemask_epi8(rst65) != 0 ? 1u << IrqRoute::kRst65 : 0);
+    }
+};
+
+// Steps the slots of a group that are not running or stay within a
+// square-wave half: OUT moves in neither, only the count of the second. The
+// other slots are left as they were; returns them, one bit per lane, for the
+// full step.
+u32 StepGroupWithinHalves(CounterState* timers, const u16* pulses, GroupLevels& levels) {
+    const SlotColumns columns = LoadColumns(timers);
+    const __m128i zero = _mm_setzero_si128(), one = Word32(1);
+    const __m128i p = _mm_unpacklo_epi16(_mm_loadl_epi64(static_cast<const __m128i*>(static_cast<const void*>(pulses))), zero);
+
+    // The square-wave step of SquareWaveStep, in every lane.
+    const __m128i oddReload = _mm_and_si128(columns.reload, one);
+    const __m128i firstHighStep = _mm_and_si128(oddReload, _mm_cmpeq_epi32(columns.count, columns.reload));
+    const __m128i stepped = _mm_add_epi32(_mm_sub_epi32(columns.count, _mm_add_epi32(p, p)), firstHighStep);
+
+    const __m128i runningMode = _mm_and_si128(columns.leading, Word32(LeadingWordOf(kAnyValue, 0, 0, kAnyValue)));
+    const __m128i squareWave = _mm_cmpeq_epi32(runningMode, Word32(LeadingWordOf(kRunning, 0, 0, kSquareWaveMode)));
+    const __m128i withinHalf = _mm_and_si128(squareWave, _mm_cmpgt_epi32(stepped, zero));
+    const __m128i running = _mm_cmpeq_epi32(_mm_and_si128(columns.leading, Word32(LeadingWordOf(kAnyValue, 0, 0, 0))),
+                                            Word32(LeadingWordOf(kRunning, 0, 0, 0)));
+    const __m128i fullStep = _mm_andnot_si128(withinHalf, running);
+
+    alignas(16) i32 counts[kGroupSlots];
+    _mm_store_si128(reinterpret_cast<__m128i*>(counts),
+                    _mm_or_si128(_mm_and_si128(withinHalf, stepped), _mm_andnot_si128(withinHalf, columns.count)));
+    for (int lane = 0; lane < kGroupSlots; ++lane) timers[lane].m_nCount = counts[lane];
+
+    levels.Add(columns.leading, _mm_andnot_si128(fullStep, _mm_cmpeq_epi32(zero, zero)));
+    return static_cast<u32>(_mm_movemask_ps(_mm_castsi128_ps(fullStep)));
+}
+
+// Kept out of line so that the at-rest path of Tick8253 saves no registers.
+[[gnu::noinline]] void StepSlots(CSimulator& sim) {
+    TickRequests requests;
+    GroupLevels levels;
+    for (int first = 0; first < kTimerSlots; first += kGroupSlots) {
+        const u32 fullStep = StepGroupWithinHalves(&sim.m_Timer[first], &sim.m_TimerPulses[first], levels);
+        for (u32 lanes = fullStep; lanes != 0; lanes &= lanes - 1) {
+            const int slot = first + __builtin_ctz(lanes);
+            StepSlot(sim.m_Timer[slot], sim.m_TimerPulses[slot], requests);
+        }
+    }
+    requests.level |= levels.Bits();
+    requests.Apply(sim);
+}
+
+#else
+// ---- one slot at a time -------------------------------------------------------
+
 bool AllClocksUndivided(const u16* prescalers, const u16* residues) {
     u32 differences = 0;
     for (int slot = 0; slot < kTimerSlots; ++slot) differences |= (prescalers[slot] ^ 1u) | residues[slot];
     return differences == 0;
 }
 
-// Dividing and stepping slot by slot gives the same result as dividing all
-// slots first: no slot's division depends on another slot's step.
-template <bool kUndivided>
-inline void TickSlot(CSimulator& sim, int slot, u32 tStates, TickRequests& requests) {
-    const u32 pulses = kUndivided ? tStates
-                                  : DivideSlotClock(slot, sim.m_TimerPrescaler, sim.m_TimerResidue,
-                                                    sim.m_TimerPulses, tStates);
-    CounterState& timer = sim.m_Timer[slot];
-    if (timer.m_bRunning != 1) {
-        // OUT cannot move in a stopped slot, so only a level route acts.
-        if (IsLevelRoute(timer.m_nIrqRoute) && timer.m_bOut == 1)
-            requests.level |= TickRequests::Bit(timer.m_nIrqRoute);
-        return;
+void DivideAllClocks(u16* prescalers, u16* residues, u16* pulses, u32 tStates) {
+    for (int slot = 0; slot < kTimerSlots; ++slot) {
+        if (prescalers[slot] == 0) prescalers[slot] = 1;
+        const u32 total = tStates + residues[slot];
+        u32 whole = total / prescalers[slot];
+        if (whole > kMaxPulses) whole = kMaxPulses;
+        pulses[slot] = static_cast<u16>(whole);
+        residues[slot] = static_cast<u16>(total - whole * prescalers[slot]);
     }
-    const u32 route = TickRequests::Bit(timer.m_nIrqRoute);
-    if (timer.m_nMode == kSquareWaveMode) {
-        // Within a half OUT does not move either.
-        const i32 count = SquareWaveStep(timer, pulses);
-        if (count > 0) {
-            timer.m_nCount = count;
-            requests.level |= TickRequests::BitIf(timer.m_bOut == 1, route);
-            return;
-        }
-    }
-    requests.edge |= StepRunningSlot(timer, sim.m_TimerPulses[slot]);
-    requests.level |= TickRequests::BitIf(timer.m_bOut == 1, route);
 }
 
-// Unrolled, each slot's fields sit at fixed offsets and the branches of one
-// slot get their own predictor entries.
-template <bool kUndivided> void TickSlots(CSimulator& sim, u32 tStates) {
+// Kept out of line so that the at-rest path of Tick8253 saves no registers.
+[[gnu::noinline]] void StepSlots(CSimulator& sim) {
     TickRequests requests;
-#pragma GCC unroll 16
-    for (int slot = 0; slot < kTimerSlots; ++slot) TickSlot<kUndivided>(sim, slot, tStates, requests);
+    for (int slot = 0; slot < kTimerSlots; ++slot) StepSlot(sim.m_Timer[slot], sim.m_TimerPulses[slot], requests);
     requests.Apply(sim);
 }
+#endif
 }  // namespace
 
+// T-states of this tick plus the left-over from earlier ones, divided into
+// counter clock pulses; nothing is lost across instructions.
 void CSimulator::Divide8253Clocks() {
-    for (int slot = 0; slot < kTimerSlots; ++slot)
-        DivideSlotClock(slot, m_TimerPrescaler, m_TimerResidue, m_TimerPulses, m_lastTStates);
+    DivideAllClocks(m_TimerPrescaler, m_TimerResidue, m_TimerPulses, m_lastTStates);
 }
 
+// All slots are divided before any is stepped, as no slot's division
+// depends on another slot's step.
 void CSimulator::Tick8253() {
-    const u32 tStates = m_lastTStates;
     if (AllClocksUndivided(m_TimerPrescaler, m_TimerResidue)) {
-        for (u16& pulses : m_TimerPulses) pulses = static_cast<u16>(tStates);
-        TickSlots<true>(*this, tStates);
+        for (u16& pulses : m_TimerPulses) pulses = m_lastTStates;
     } else {
-        TickSlots<false>(*this, tStates);
+        Divide8253Clocks();
     }
+    if (AllSlotsAtRest(m_Timer)) return;
+    StepSlots(*this);
 }

@@ -40,20 +40,23 @@ extern u8 g_IOWatchValid[kMaxIOWatches];
 
 // ==== peripheral types (timer slot record etc.) ============================
 
-// One timer counter: an 8253 counter or the 8155 timer. The fields are stored
-// in the configuration file in this order (25 bytes), live count included.
+// One timer counter: an 8253 counter or the 8155 timer. The configuration
+// file stores the fields one by one in an order of its own (25 bytes, live
+// count included; periph/ConfigLayout.h), so the order here serves the tick
+// that runs after every instruction: the four bytes that tell whether a slot
+// does anything come first, then the values a counting step reads.
 struct CounterState {
     u8 m_bRunning;     // 1 = counts at each tick
+    u8 m_bOut;         // OUT pin level
+    u8 m_nIrqRoute;    // where OUT is wired (interrupt route code)
+    u8 m_nMode;        // counter mode 0-5 (6, 7 kept as written, inert)
     i32 m_nCount;      // current count, compared as a signed number
-    u32 m_nLatch;      // count captured by a latch command
     u32 m_nReload;     // initial count written by the program
     u32 m_nReloadEven; // mode 3: initial count rounded down to even
+    u32 m_nLatch;      // count captured by a latch command
     u8 m_bLatched;     // 1 = a latched value waits to be read
-    u8 m_bOut;         // OUT pin level
-    u8 m_nMode;        // counter mode 0-5 (6, 7 kept as written, inert)
     u8 m_bReadLsb;     // 1 = next read returns the low byte
     u8 m_bGate;        // GATE input level
-    u8 m_nIrqRoute;    // where OUT is wired (interrupt route code)
     u8 m_bBcd;         // BCD bit of the last control word, stored only
     u8 m_nRwMode;      // read/load bits of the last control word
 };
@@ -298,8 +301,19 @@ public:
     void OutPort(int port);
     void InPort(int port);
     bool IsStackValid() const { return m_stackValid != 0; }
-    void TickPeripherals();
-    void CheckInterrupts();
+    // Both run after every instruction, so the common cases (a device absent,
+    // no request that could be taken) return here without a call.
+    void TickPeripherals() {
+        if (m_b8279Connected) Update8279Irq();
+        if (m_n8251Count != 0) Update8251Irq();
+        Tick8253();
+    }
+    void CheckInterrupts() {
+        const bool maskableEligible = m_intEnable == 1 && (m_pendRst75 | m_pendRst65 | m_pendRst55) != 0;
+        if (m_pendTrap != 0 || maskableEligible) AcceptInterrupt();
+    }
+    // Accepts at most one pending request, in priority order.
+    void AcceptInterrupt();
     void CollectPeripheralPorts(u32* ports, u32& count) const;
     void UpdatePortList();
 

@@ -46,7 +46,19 @@ void Program(int counter, int mode, u16 count) {
 TEST(TimerSlots, ResetLeavesSlotsIdleWithOutHighAndKeepsConfiguration) {
     StartWithOneChip();
     CounterState& timer = g_Sim.m_Timer[4];
-    timer = CounterState{1, 7, 8, 9, 8, 1, 0, 3, 0, 1, 6, 1, 2};
+    timer.m_bRunning = 1;
+    timer.m_nCount = 7;
+    timer.m_nLatch = 8;
+    timer.m_nReload = 9;
+    timer.m_nReloadEven = 8;
+    timer.m_bLatched = 1;
+    timer.m_bOut = 0;
+    timer.m_nMode = 3;
+    timer.m_bReadLsb = 0;
+    timer.m_bGate = 1;
+    timer.m_nIrqRoute = 6;
+    timer.m_bBcd = 1;
+    timer.m_nRwMode = 2;
     g_Sim.m_TimerResidue[4] = 2;
     g_Sim.m_TimerPrescaler[4] = 9;
     g_Sim.m_TimerPulses[4] = 5;
