@@ -57,6 +57,15 @@ bool ReadImage(std::ifstream& file, ConfigImage& image) {
     return file.peek() == std::ifstream::traits_type::eof();
 }
 
+// Replacing a file by renaming over it ignores the file's own write
+// protection, so an existing file must be writable in place to be replaced,
+// as it must be to be overwritten. Opening it to append changes nothing.
+bool MayReplace(const std::string& target) {
+    std::error_code error;
+    if (!std::filesystem::exists(target, error)) return true;
+    return static_cast<bool>(std::ofstream(target, std::ios::binary | std::ios::app));
+}
+
 std::string Substitute(const char* format, const std::string& path) {
     std::string text = format;
     const std::size_t at = text.find("%s");
@@ -86,6 +95,7 @@ CSimulator::ConfigResult CSimulator::SaveConfig(const char* path) const {
     ExchangeConfig(writer, *this);
 
     const std::string target = path;
+    if (!MayReplace(target)) return Result::CannotWrite;
     const std::string saving = target + kSavingSuffix;
     {
         std::ofstream file(saving, std::ios::binary | std::ios::trunc);

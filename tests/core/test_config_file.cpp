@@ -322,3 +322,165 @@ TEST_F(ConfigFileTest, MessageTakesThePathAsText) {
     const std::string odd = "C:\\progs\\100%s %d.cfg";
     EXPECT_EQ(ConfigResultMessage(Result::NotValid, odd), odd + " is not a valid Configuration file");
 }
+
+TEST_F(ConfigFileTest, EveryFieldIsReadFromItsOwnBytes) {
+    const Bytes image = PatternImage();
+    const std::string path = PathOf("every.cfg");
+    WriteFile(path, image);
+    ASSERT_EQ(g_Sim.LoadConfig(path.c_str()), Result::Loaded);
+
+    EXPECT_EQ(g_Sim.m_n8279Address, image[0]);
+    EXPECT_EQ(g_Sim.m_b8279Connected, image[1]);
+    EXPECT_EQ(g_Irq8279Route, image[2]);
+    for (int code = 0; code < 256; ++code)
+        for (int k = 0; k < 3; ++k)
+            ASSERT_EQ(static_cast<u8>(g_Sim.m_8279SegTable[code][k]), image[3 + 3 * code + k]) << code << ' ' << k;
+    EXPECT_EQ(g_Sim.m_nLcdAddress, image[771]);
+    EXPECT_EQ(g_Sim.m_bLcdConnected, image[772]);
+    EXPECT_EQ(g_Sim.m_nLcdCharsLogical, image[773]);
+    EXPECT_EQ(g_Sim.m_nLcdCharsPhysical, image[774]);
+    EXPECT_EQ(g_Sim.m_n8155Address, image[775]);
+    EXPECT_EQ(g_Sim.m_b8155Connected, image[776]);
+    EXPECT_EQ(g_Sim.m_n8253Count, image[777]);
+    for (int chip = 0; chip < 5; ++chip) {
+        EXPECT_EQ(g_Sim.m_8253Address[chip], image[778 + chip]) << chip;
+        EXPECT_EQ(g_Sim.m_n8251Address[chip], image[1215 + chip]) << chip;
+        EXPECT_EQ(g_Irq8251Route[chip], image[1221 + chip]) << chip;
+        EXPECT_EQ(g_Sim.m_8255Address[chip], image[1226 + chip]) << chip;
+    }
+    for (int slot = 0; slot < 16; ++slot) {
+        SCOPED_TRACE(slot);
+        const std::size_t r = 815 + 25 * slot;
+        const CounterState& t = g_Sim.m_Timer[slot];
+        EXPECT_EQ(g_Sim.m_TimerPrescaler[slot], Le16(image, 783 + 2 * slot));
+        EXPECT_EQ(t.m_bRunning, image[r]);
+        EXPECT_EQ(static_cast<u32>(t.m_nCount), Le32(image, r + 1));
+        EXPECT_EQ(t.m_nLatch, Le32(image, r + 5));
+        EXPECT_EQ(t.m_nReload, Le32(image, r + 9));
+        EXPECT_EQ(t.m_nReloadEven, Le32(image, r + 13));
+        EXPECT_EQ(t.m_bLatched, image[r + 17]);
+        EXPECT_EQ(t.m_bOut, image[r + 18]);
+        EXPECT_EQ(t.m_nMode, image[r + 19]);
+        EXPECT_EQ(t.m_bReadLsb, image[r + 20]);
+        EXPECT_EQ(t.m_bGate, image[r + 21]);
+        EXPECT_EQ(t.m_nIrqRoute, image[r + 22]);
+        EXPECT_EQ(t.m_bBcd, image[r + 23]);
+        EXPECT_EQ(t.m_nRwMode, image[r + 24]);
+    }
+    EXPECT_EQ(g_Sim.m_n8251Count, image[1220]);
+    EXPECT_EQ(g_Sim.m_n8255Count, image[1231]);
+    for (int bank = 0; bank < 4; ++bank) {
+        EXPECT_EQ(g_Sim.m_EpromStart[bank], Le16(image, 1232 + 2 * bank)) << bank;
+        EXPECT_EQ(g_Sim.m_EpromEnd[bank], Le16(image, 1240 + 2 * bank)) << bank;
+        EXPECT_EQ(g_Sim.m_RamStart[bank], Le16(image, 1248 + 2 * bank)) << bank;
+        EXPECT_EQ(g_Sim.m_RamEnd[bank], Le16(image, 1256 + 2 * bank)) << bank;
+    }
+    EXPECT_EQ(g_Sim.m_nEpromBanks, image[1264]);
+    EXPECT_EQ(g_Sim.m_nRamBanks, image[1265]);
+    for (int entry = 0; entry < 16; ++entry) {
+        EXPECT_EQ(g_IOWatchKind[entry], Le16(image, 1266 + 2 * entry)) << entry;
+        EXPECT_EQ(g_IOWatchIndex[entry], Le16(image, 1298 + 2 * entry)) << entry;
+        EXPECT_EQ(g_IOWatchValid[entry], image[1330 + entry]) << entry;
+    }
+    EXPECT_EQ(g_Sim.m_nIOWatchCount, image[1346]);
+    for (int watch = 0; watch < 6; ++watch) EXPECT_EQ(g_Sim.m_MemWatchAddr[watch], Le16(image, 1347 + 2 * watch)) << watch;
+    EXPECT_EQ(g_Sim.m_nMemWatchCount, image[1359]);
+}
+
+TEST_F(ConfigFileTest, LoadingLeavesWhatTheFileDoesNotHold) {
+    g_Sim.m_LcdRam[5] = 'Q';
+    g_Sim.m_nLcdAddr = 0x45;
+    g_Sim.m_8253Select[0] = 1;
+    g_Sim.m_8253RwMode[2][1] = 2;
+    g_Sim.m_8253Bcd[1][0] = 1;
+    g_Sim.m_8253MsbNext[3][2] = 1;
+    g_Sim.m_TimerResidue[4] = 7;
+    g_Sim.m_TimerPulses[5] = 9;
+    for (int bank = 4; bank < 8; ++bank) {
+        g_Sim.m_EpromStart[bank] = static_cast<u16>(0x1100 * bank);
+        g_Sim.m_EpromEnd[bank] = static_cast<u16>(0x1200 * bank);
+        g_Sim.m_RamStart[bank] = static_cast<u16>(0x1300 * bank);
+        g_Sim.m_RamEnd[bank] = static_cast<u16>(0x1400 * bank);
+    }
+    g_Sim.m_8279DisplayRam[3] = 0x6D;
+    g_Sim.m_n8279FifoCount = 2;
+    g_Sim.m_n8279Prescaler = 5;
+    g_Sim.m_8155Port[1] = 0x5A;
+    g_Sim.m_8255PortB[2] = 0xA5;
+    g_Sim.m_n8251Status[1] = 0x07;
+    g_Sim.ToggleBreakpoint(0x2345);
+    g_Sim.m_pMemory[0x8000] = 0x77;
+    g_Sim.m_pc = 0x1234;
+    g_Sim.m_regA = 0x42;
+    g_Sim.m_tStates = 1000;
+
+    const std::string path = PathOf("partial.cfg");
+    WriteFile(path, PatternImage());
+    ASSERT_EQ(g_Sim.LoadConfig(path.c_str()), Result::Loaded);
+
+    EXPECT_EQ(g_Sim.m_LcdRam[5], 'Q');
+    EXPECT_EQ(g_Sim.m_nLcdAddr, 0x45);
+    EXPECT_EQ(g_Sim.m_8253Select[0], 1);
+    EXPECT_EQ(g_Sim.m_8253RwMode[2][1], 2);
+    EXPECT_EQ(g_Sim.m_8253Bcd[1][0], 1);
+    EXPECT_EQ(g_Sim.m_8253MsbNext[3][2], 1);
+    EXPECT_EQ(g_Sim.m_TimerResidue[4], 7);
+    EXPECT_EQ(g_Sim.m_TimerPulses[5], 9);
+    for (int bank = 4; bank < 8; ++bank) {
+        EXPECT_EQ(g_Sim.m_EpromStart[bank], static_cast<u16>(0x1100 * bank)) << bank;
+        EXPECT_EQ(g_Sim.m_EpromEnd[bank], static_cast<u16>(0x1200 * bank)) << bank;
+        EXPECT_EQ(g_Sim.m_RamStart[bank], static_cast<u16>(0x1300 * bank)) << bank;
+        EXPECT_EQ(g_Sim.m_RamEnd[bank], static_cast<u16>(0x1400 * bank)) << bank;
+    }
+    EXPECT_EQ(g_Sim.m_8279DisplayRam[3], 0x6D);
+    EXPECT_EQ(g_Sim.m_n8279FifoCount, 2);
+    EXPECT_EQ(g_Sim.m_n8279Prescaler, 5);
+    EXPECT_EQ(g_Sim.m_8155Port[1], 0x5A);
+    EXPECT_EQ(g_Sim.m_8255PortB[2], 0xA5);
+    EXPECT_EQ(g_Sim.m_n8251Status[1], 0x07);
+    EXPECT_EQ(g_nBreakpointCount, 1u);
+    EXPECT_EQ(g_Sim.FindBreakpoint(0x2345), 1u);
+    EXPECT_EQ(g_Sim.m_pMemory[0x8000], 0x77);
+    EXPECT_EQ(g_Sim.m_pc, 0x1234);
+    EXPECT_EQ(g_Sim.m_regA, 0x42);
+    EXPECT_EQ(g_Sim.m_tStates, 1000u);
+}
+
+TEST_F(ConfigFileTest, FirstProgramGetsThePowerOnSettings) {
+    const std::string path = PathOf("first.cfg");
+    ASSERT_EQ(g_Sim.LoadConfig(path.c_str()), Result::Created);
+
+    // Nothing connected, LCD 8 of 16 characters, prescalers 1, every timer
+    // idle with OUT high and the low byte read first, EPROM 0000-1FFF and
+    // RAM E000-FFFF one bank each, no watches.
+    Bytes expected(kFileSize, 0);
+    expected[773] = 8;
+    expected[774] = 16;
+    for (int slot = 0; slot < 16; ++slot) {
+        PutLe16(expected, 783 + 2 * slot, 1);
+        expected[815 + 25 * slot + 18] = 1;
+        expected[815 + 25 * slot + 20] = 1;
+    }
+    PutLe16(expected, 1240, 0x1FFF);
+    for (int bank = 0; bank < 4; ++bank) {
+        PutLe16(expected, 1248 + 2 * bank, 0xE000);
+        PutLe16(expected, 1256 + 2 * bank, 0xFFFF);
+    }
+    expected[1264] = 1;
+    expected[1265] = 1;
+    EXPECT_EQ(ReadFile(path), expected);
+}
+
+TEST_F(ConfigFileTest, WriteProtectedFileIsNotReplaced) {
+    const std::string path = PathOf("protected.cfg");
+    const Bytes old(kFileSize, 0x11);
+    WriteFile(path, old);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    if (std::ofstream(path, std::ios::binary | std::ios::app)) {
+        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+        GTEST_SKIP() << "this user may write a read-only file";
+    }
+    EXPECT_EQ(g_Sim.SaveConfig(path.c_str()), Result::CannotWrite);
+    EXPECT_EQ(ReadFile(path), old);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+}
