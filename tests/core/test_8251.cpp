@@ -225,3 +225,39 @@ TEST(Chip8251, EdgeRoutesRaiseOncePerArrival) {
         EXPECT_EQ(latch, 1);
     }
 }
+
+TEST(Chip8251, ErrorAndInternalResetTogether) {
+    Connect8251();
+    Out(kBase0 + 1, 0x4E);
+    g_Sim.m_n8251Status[0] = 0x3F;
+    Out(kBase0 + 1, 0x55);  // error reset, internal reset, RxE, TxEN
+    EXPECT_EQ(g_Sim.m_n8251Status[0], 0x05);
+    EXPECT_EQ(g_Sim.m_b8251ExpectMode[0], 1);
+    EXPECT_EQ(g_Sim.m_n8251Command[0], 0x55);
+    EXPECT_EQ(g_Sim.m_b8251RxEnable[0], 1);
+    EXPECT_EQ(g_Sim.m_b8251TxEnable[0], 1);
+    // A command without RxE: the receiver input is refused again.
+    Out(kBase0 + 1, 0x4E);
+    Out(kBase0 + 1, 0x01);
+    EXPECT_EQ(g_Sim.m_b8251RxEnable[0], 0);
+    EXPECT_FALSE(g_Sim.Input8251Byte(0, 0x20));
+}
+
+TEST(Chip8251, ReadingTheByteWithdrawsTheLevelRequestBeforeTheCheck) {
+    Connect8251();
+    g_Irq8251Route[0] = 6;
+    ProgramReceiver(kBase0);
+    g_Sim.m_sp = 0xF000;
+    g_Sim.m_stackValid = 1;
+    g_Sim.m_intEnable = 1;
+    g_Sim.m_mask65 = 0;
+    g_Sim.Input8251Byte(0, 0x4B);
+    g_Sim.TickPeripherals();
+    EXPECT_EQ(g_Sim.m_pendRst65, 1);
+    g_Sim.m_pMemory[0] = 0xDB;  // IN kBase0
+    g_Sim.m_pMemory[1] = kBase0;
+    g_Sim.ExecuteInstruction();
+    EXPECT_EQ(g_Sim.m_regA, 0x4B);
+    EXPECT_EQ(g_Sim.m_pendRst65, 0);
+    EXPECT_EQ(g_Sim.m_pc, 0x0002);
+}

@@ -385,3 +385,104 @@ TEST(Chip8279, SegmentTextIsAtMostTwoCharacters) {
     g_Sim.Get8279SegmentText(0xFF, text);
     EXPECT_STREQ(text, "XY");
 }
+
+TEST(Chip8279, ClearCodesZeroOneAndThree) {
+    Connect8279();
+    std::memset(g_Sim.m_8279DisplayRam, 0x77, 16);
+    Out(kCmd, 0xDC);  // code 11: 0xFF, clear display
+    for (u8 byte : g_Sim.m_8279DisplayRam) EXPECT_EQ(byte, 0xFF);
+    EXPECT_EQ(g_Sim.m_b8279BlankHigh, 1);
+    Out(kCmd, 0xD4);  // code 01: 0x00, like 00
+    for (u8 byte : g_Sim.m_8279DisplayRam) EXPECT_EQ(byte, 0x00);
+    EXPECT_EQ(g_Sim.m_b8279BlankHigh, 0);
+    // Neither clear bit: only the blank code is chosen.
+    g_Sim.Input8279Key(5);
+    std::memset(g_Sim.m_8279DisplayRam, 0x12, 16);
+    Out(kCmd, 0xC8);
+    EXPECT_EQ(g_Sim.m_8279DisplayRam[0], 0x12);
+    EXPECT_EQ(g_Sim.m_n8279FifoCount, 1);
+    EXPECT_EQ(g_Sim.m_b8279BlankHigh, 1);
+}
+
+TEST(Chip8279, BlankingInhibitBitsAreStoredOnly) {
+    Connect8279();
+    Out(kCmd, 0xA8);  // inhibit A: stored, nothing blanked
+    EXPECT_EQ(g_Sim.m_b8279InhibitWrite, 1);
+    Out(kCmd, 0x90);
+    Out(kData, 0x3C);  // writes still go through
+    EXPECT_EQ(g_Sim.m_8279DisplayRam[0], 0x3C);
+    Out(kCmd, 0xA1);  // with the low blank code 0 the low nibble goes to 0
+    EXPECT_EQ(g_Sim.m_8279DisplayRam[0], 0x30);
+    EXPECT_EQ(g_Sim.m_b8279InhibitWrite, 0);
+}
+
+TEST(Chip8279, ModeSetKeepsTheWriteSelection) {
+    Connect8279();
+    Out(kCmd, 0x92);  // write display, address 2, auto-increment
+    Out(kCmd, 0x08);  // mode set: 16 digits, left entry
+    EXPECT_EQ(g_Sim.m_b8279WriteDisplay, 1);
+    EXPECT_EQ(g_Sim.m_b8279DisplayAutoInc, 0);
+    Out(kData, 0x61);
+    Out(kData, 0x62);
+    EXPECT_EQ(g_Sim.m_8279DisplayRam[2], 0x62);
+    EXPECT_EQ(g_Sim.m_n8279DisplayAddr, 2);
+}
+
+TEST(Chip8279, RightEntrySixteenDigitsHighestAddress) {
+    Connect8279();
+    Out(kCmd, 0x18);  // 16 characters, right entry
+    for (int i = 0; i < 16; ++i) g_Sim.m_8279DisplayRam[i] = static_cast<u8>(i);
+    Out(kCmd, 0x8F);  // address 15: the byte lands at position 0 after the shift
+    Out(kData, 0xEE);
+    const u8 expected[16] = {0xEE, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0};
+    EXPECT_EQ(std::memcmp(g_Sim.m_8279DisplayRam, expected, 16), 0);
+}
+
+TEST(Chip8279, ErrorFlagsStayWhileKeysComeAndGo) {
+    Connect8279();
+    Out(kCmd, 0x40);
+    In(kData);  // underrun
+    EXPECT_EQ(g_Sim.m_n8279Status, 0x10);
+    g_Sim.Input8279Key(0x07);
+    EXPECT_EQ(g_Sim.m_n8279Status, 0x11);
+    EXPECT_EQ(In(kCmd), 0x11);
+    EXPECT_EQ(In(kData), 0x07);
+    EXPECT_EQ(g_Sim.m_n8279Status, 0x10);
+    Out(kCmd, 0xC2);  // clearing the FIFO clears the flags too
+    EXPECT_EQ(g_Sim.m_n8279Status, 0x00);
+}
+
+TEST(Chip8279, SharedLevelRouteTheSerialChipDecidesAfterIt) {
+    Connect8279(kBase, 6);
+    g_Sim.m_n8251Count = 1;
+    g_Irq8251Route[0] = 6;
+    g_Sim.Input8279Key(1);
+    g_Sim.TickPeripherals();
+    EXPECT_EQ(g_Sim.m_pendRst65, 0);  // the idle 8251 runs later and withdraws it
+    g_Irq8251Route[0] = 0;
+    g_Sim.TickPeripherals();
+    EXPECT_EQ(g_Sim.m_pendRst65, 1);
+}
+
+TEST(Chip8279, ReadingTheLastKeyWithdrawsTheLevelRequestBeforeTheCheck) {
+    for (int keys : {1, 2}) {
+        Connect8279(kBase, 5);
+        g_Sim.m_sp = 0xF000;
+        g_Sim.m_stackValid = 1;
+        g_Sim.m_intEnable = 1;
+        g_Sim.m_mask55 = 0;
+        for (int k = 0; k < keys; ++k) g_Sim.Input8279Key(static_cast<u8>(0x20 + k));
+        g_Sim.m_b8279ReadFifo = 1;
+        g_Sim.m_pendRst55 = 1;  // as the tick after the keys arrived left it
+        g_Sim.m_pMemory[0] = 0xDB;  // IN kData
+        g_Sim.m_pMemory[1] = kData;
+        g_Sim.ExecuteInstruction();
+        EXPECT_EQ(g_Sim.m_regA, 0x20);
+        if (keys == 1) {
+            EXPECT_EQ(g_Sim.m_pendRst55, 0);
+            EXPECT_EQ(g_Sim.m_pc, 0x0002);
+        } else {
+            EXPECT_EQ(g_Sim.m_pc, 0x002C);  // a key still waits: taken
+        }
+    }
+}
