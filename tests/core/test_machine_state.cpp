@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 TEST(MachineState, PowerOnMemoryMapAndZeroMemory) {
@@ -142,6 +143,41 @@ TEST(MachineState, NoInterruptBeforeTheStackIsLoadedAfterReset) {
     EXPECT_EQ(g_Sim.m_pc, 0x0024);
     EXPECT_EQ(g_Sim.m_pendTrap, 0);
     EXPECT_EQ(g_Sim.m_pendRst55, 1);
+}
+
+TEST(MachineState, ProgramOpensTheInterruptGateByLoadingTheStack) {
+    // Either way of loading SP opens the gate; until then even a pending TRAP
+    // waits, and a Reset closes the gate again.
+    struct Case {
+        std::vector<u8> program;  // NOP, then instructions whose last one loads SP
+        int waitingSteps;         // instructions run with TRAP still pending
+        u16 stack;
+    };
+    const Case cases[] = {
+        {{0x00, 0x31, 0x00, 0x30}, 1, 0x3000},        // NOP; LXI SP,3000
+        {{0x00, 0x21, 0x00, 0x40, 0xF9}, 2, 0x4000},  // NOP; LXI H,4000; SPHL
+    };
+    for (const Case& c : cases) {
+        StartFromPowerOn();
+        std::copy(c.program.begin(), c.program.end(), g_Sim.m_pMemory);
+        g_Sim.m_pendTrap = 1;
+        for (int step = 0; step < c.waitingSteps; ++step) {
+            g_Sim.ExecuteInstruction();
+            EXPECT_EQ(g_Sim.m_pendTrap, 1) << step;
+            EXPECT_NE(g_Sim.m_pc, 0x0024) << step;
+        }
+        g_Sim.ExecuteInstruction();
+        EXPECT_EQ(g_Sim.m_pendTrap, 0);
+        EXPECT_EQ(g_Sim.m_pc, 0x0024);
+        EXPECT_EQ(g_Sim.m_sp, static_cast<u16>(c.stack - 2));
+        EXPECT_EQ(g_Sim.m_pMemory[static_cast<u16>(c.stack - 2)], c.program.size());
+
+        g_Sim.Reset();
+        g_Sim.m_pendTrap = 1;
+        g_Sim.ExecuteInstruction();
+        EXPECT_EQ(g_Sim.m_pc, 0x0001);
+        EXPECT_EQ(g_Sim.m_pendTrap, 1);
+    }
 }
 
 TEST(MachineState, FillHugeFillsExactlyTheCountAcrossPieces) {
