@@ -484,3 +484,22 @@ TEST_F(ConfigFileTest, WriteProtectedFileIsNotReplaced) {
     EXPECT_EQ(ReadFile(path), old);
     fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
 }
+
+TEST_F(ConfigFileTest, ReadOnlyFolderIsReported) {
+    const fs::path folder = m_dir / "readonly";
+    fs::create_directories(folder);
+    const std::string old = (folder / "old.cfg").string();
+    WriteFile(old, Bytes(kFileSize, 0x22));
+    fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const bool mayCreate = static_cast<bool>(std::ofstream((folder / "probe").string()));
+    if (!mayCreate) {
+        EXPECT_EQ(g_Sim.SaveConfig(old.c_str()), Result::CannotWrite);
+        EXPECT_EQ(ReadFile(old), Bytes(kFileSize, 0x22));
+        const std::string fresh = (folder / "fresh.cfg").string();
+        EXPECT_EQ(g_Sim.LoadConfig(fresh.c_str()), Result::CannotWrite);
+        EXPECT_FALSE(fs::exists(fresh));
+    }
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+    if (mayCreate) GTEST_SKIP() << "this user may write into a read-only folder";
+}
