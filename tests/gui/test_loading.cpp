@@ -202,7 +202,7 @@ private slots:
     // ---- opening a program ----
 
     void hexProgramLoadsWithoutMessage() {
-        const QString path = Write(QStringLiteral("spec.hex"), ":0300300002337A1E\r\n:00000001FF\r\n");
+        const QString path = Write(QStringLiteral("sample.hex"), ":0300300002337A1E\r\n:00000001FF\r\n");
         QVERIFY(Open(path));
         QVERIFY(m_messages.isEmpty());
         QCOMPARE(Memory()[0x30], u8(0x02));
