@@ -331,6 +331,27 @@ private slots:
         QVERIFY(m_messages.isEmpty());
     }
 
+    void resetFollowsTheLoadedConfiguration() {
+        // A configuration saved with its 8155 timer running: the reset after
+        // loading it stops the timer but keeps its wiring.
+        g_Sim.m_b8155Connected = 1;
+        g_Sim.m_Timer[15].m_nIrqRoute = 7;
+        g_Sim.m_Timer[15].m_bRunning = 1;
+        g_Sim.m_Timer[15].m_nMode = 2;
+        g_Sim.m_Timer[15].m_nReload = 99;
+        g_Sim.m_Timer[15].m_nCount = 42;
+        const QString cfg = m_dir.filePath(QStringLiteral("timer.cfg"));
+        QCOMPARE(g_Sim.SaveConfig(QFile::encodeName(cfg).constData()), CSimulator::ConfigResult::Saved);
+        StartFromPowerOn();
+        QVERIFY(Open(Write(QStringLiteral("timer.bin"), QByteArray(1, '\0'))));
+        QCOMPARE(g_Sim.m_b8155Connected, u8(1));
+        QCOMPARE(g_Sim.m_Timer[15].m_nIrqRoute, u8(7));
+        QCOMPARE(g_Sim.m_Timer[15].m_bRunning, u8(0));
+        QCOMPARE(g_Sim.m_Timer[15].m_nMode, u8(0));
+        QCOMPARE(int(g_Sim.m_Timer[15].m_nCount), 0);
+        QVERIFY(m_messages.isEmpty());
+    }
+
     void badConfigurationIsReportedAndLoadingGoesOn() {
         const QString cfg = Write(QStringLiteral("bad.cfg"), QByteArray(10, '\x7F'));
         QVERIFY(Open(Write(QStringLiteral("bad.bin"), QByteArray("\x3C", 1))));
