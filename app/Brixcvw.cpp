@@ -43,6 +43,7 @@ CTorvanView::CTorvanView(CTorvanDoc*, QWidget* parent) : QAbstractScrollArea(par
     verticalScrollBar()->setSingleStep(1);
     horizontalScrollBar()->setSingleStep(fontMetrics().horizontalAdvance(QLatin1Char('0')));
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CTorvanView::OnVScroll);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &CTorvanView::OnVScrollAction);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
@@ -122,7 +123,7 @@ void CTorvanView::FillRows()
 {
     m_nRowsPerPage = CountPerPage();
     m_nHighlightRow = -1;
-    m_nRawTextRow = -1;
+    m_rawTextRows = 0;
     m_bShowExecuting = false;
     viewport()->update();
 }
@@ -197,7 +198,7 @@ QString CTorvanView::DisplayedRowText(int row) const
 {
     if (m_bShowExecuting)
         return row == 0 ? QString::fromLatin1(kExecutingText) : QString();
-    if (row == m_nRawTextRow && HasLine(LineOfRow(row)))
+    if (row >= 0 && row < kMaxRows && ((m_rawTextRows >> row) & 1u) && HasLine(LineOfRow(row)))
         return QString::fromStdString(m_Lines[LineOfRow(row) - 1]);
     return QString::fromStdString(RowText(row));
 }
@@ -300,11 +301,11 @@ void CTorvanView::OnLButtonDblClk(const QPoint& pos)
     if (g_Sim.FindBreakpoint(address)) {
         g_Sim.ToggleBreakpoint(address);
         SetBreakpointMark(line, false);
-        m_nRawTextRow = row;
+        m_rawTextRows |= 1u << row;
         m_nHighlightRow = -1;
     } else if (g_Sim.ToggleBreakpoint(address) == 1) {
         SetBreakpointMark(line, true);
-        m_nRawTextRow = row;
+        m_rawTextRows |= 1u << row;
         m_nHighlightRow = row;
     } else {
         AfxMessageBox(QString::asprintf(kBreakpointLimitFormat, kMaxBreakpoints), MB_OK);
@@ -312,6 +313,14 @@ void CTorvanView::OnLButtonDblClk(const QPoint& pos)
     m_nSelRow = row;
     viewport()->update();
     UpdateStatusBar();
+}
+
+void CTorvanView::OnVScrollAction(int action)
+{
+    // A request for the top or the bottom of the listing leaves the page
+    // where it is.
+    if (action == QAbstractSlider::SliderToMinimum || action == QAbstractSlider::SliderToMaximum)
+        verticalScrollBar()->setSliderPosition(verticalScrollBar()->value());
 }
 
 void CTorvanView::OnVScroll(int position)
@@ -353,8 +362,12 @@ void CTorvanView::FindText()
     m_strLastFind = dlg.m_strFind.toUpper().toStdString();
     const int found = FindLine(m_strLastFind, dlg.m_nDirection == CFindDialog::kBackward);
     if (found) {
-        ShowFoundLine(found);
-        FillRows();
+        // Only a match that becomes the top row refills the page; one already
+        // on it just takes the focus.
+        if (ShowFoundLine(found))
+            FillRows();
+        else
+            viewport()->update();
         SetScrollPos(m_nTopLine + m_nSelRow);
     }
     UpdateStatusBar();

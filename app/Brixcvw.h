@@ -66,6 +66,7 @@ protected:
 
 private:
     void OnVScroll(int position);
+    void OnVScrollAction(int action);
     void SetScrollPos(int position);
     void UpdateScrollRange();
     void SyncCurrentLineToPc();
@@ -74,8 +75,9 @@ private:
 
     int m_nRowHeight = 1;
     int m_nHighlightRow = -1;
-    // Row showing its stored text as it is, until the next refill.
-    int m_nRawTextRow = -1;
+    // Rows (one bit each) showing their stored texts as they are, until the
+    // next refill.
+    u32 m_rawTextRows = 0;
     bool m_bShowExecuting = false;
     bool m_bSettingScroll = false;
 };

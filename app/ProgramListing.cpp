@@ -160,14 +160,15 @@ int CProgramListing::FindLine(const std::string& text, bool backward) const
     return 0;
 }
 
-void CProgramListing::ShowFoundLine(int line)
+bool CProgramListing::ShowFoundLine(int line)
 {
     if (line <= m_nTopLine || line > m_nTopLine + m_nRowsPerPage - 1) {
         m_nTopLine = line;
         m_nSelRow = 0;
-    } else {
-        m_nSelRow = line - m_nTopLine;
+        return true;
     }
+    m_nSelRow = line - m_nTopLine;
+    return false;
 }
 
 void CProgramListing::ShowOriginLine(int line)

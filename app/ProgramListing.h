@@ -60,8 +60,9 @@ public:
     // Line (1-based) of the first match of an upper-case text after (forward)
     // or before (backward) the selected line; 0 when there is none.
     int FindLine(const std::string& text, bool backward) const;
-    // Brings a found line into the page and selects it.
-    void ShowFoundLine(int line);
+    // Brings a found line into the page and selects it; true when the line
+    // became the top line.
+    bool ShowFoundLine(int line);
     // Shows a line at the top with row 1 selected (change of origin).
     void ShowOriginLine(int line);
 

@@ -42,6 +42,23 @@ private slots:
         QVERIFY(f.m_messages.isEmpty());
     }
 
+    void everyMarkedRowShowsItsStoredTextUntilTheNextRefill()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(Program({0x00})));
+        f.DoubleClickRow(1);
+        f.DoubleClickRow(3);
+        QCOMPARE(f.Row(1), QString::fromStdString(f.m_view->m_Lines[1]));
+        QCOMPARE(f.Row(3), QString::fromStdString(f.m_view->m_Lines[3]));
+        QVERIFY(f.Row(1).startsWith(" [BR]"));
+        QCOMPARE(f.m_view->HighlightRow(), 3);
+        // A key refills the page: every row is padded and closed again.
+        QTest::keyClick(f.m_view, Qt::Key_Down);
+        QVERIFY(f.Row(1).startsWith(" [BR]"));
+        QCOMPARE(f.Row(1).size(), CProgramListing::kRowTextWidth + 1);
+        QCOMPARE(f.Row(3).size(), CProgramListing::kRowTextWidth + 1);
+    }
+
     void aSeventeenthBreakpointIsRefused()
     {
         ProgramWindowFixture f;

@@ -68,6 +68,29 @@ private slots:
         QCOMPARE(f.Pane(2), QString("Line 2"));
     }
 
+    void aMatchOnThePageOnlyMovesTheFocus()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(FindProgram()));
+        // A breakpoint set on line 4 leaves its row selected, showing its
+        // text as stored.
+        f.DoubleClickRow(3);
+        QCOMPARE(f.m_view->HighlightRow(), 3);
+        QVERIFY(f.Row(3).startsWith(" [BR]"));
+        QCOMPARE(f.Row(3), QString::fromStdString(f.m_view->m_Lines[3]));
+
+        Activate(f);
+        AnswerFindDialog("nop", false);
+        PressF3(f);
+        QCOMPARE(f.m_view->m_nTopLine, 1);
+        QCOMPARE(f.m_view->m_nSelRow, 4);
+        QCOMPARE(f.m_view->verticalScrollBar()->value(), 5);
+        QCOMPARE(f.Pane(2), QString("Line 5"));
+        // The rows are not refilled: the selection and the stored text stay.
+        QCOMPARE(f.m_view->HighlightRow(), 3);
+        QCOMPARE(f.Row(3), QString::fromStdString(f.m_view->m_Lines[3]));
+    }
+
     void oneBlankAfterTheMnemonicDoesNotMatch()
     {
         ProgramWindowFixture f;

@@ -147,6 +147,15 @@ private slots:
         QCOMPARE(f.m_view->m_nTopLine, 700);
         bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(f.m_view->m_nTopLine, 701);
+        // Requests for the top or the bottom leave the bar and the page.
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        QCOMPARE(bar->value(), 701);
+        QCOMPARE(f.m_view->m_nTopLine, 701);
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(bar->value(), 701);
+        QCOMPARE(f.m_view->m_nTopLine, 701);
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(f.m_view->m_nTopLine, 701 - f.m_view->m_nRowsPerPage);
         bar->setValue(bar->maximum());
         QCOMPARE(f.m_view->m_nTopLine, f.m_view->m_nLastLine - f.m_view->m_nRowsPerPage + 1);
         QVERIFY(!f.Row(f.m_view->m_nRowsPerPage - 1).isEmpty());
