@@ -17,7 +17,7 @@ constexpr int kNoLimit = -1;
 
 enum class Caption { Fixed, CallerTitle, Template, Chip8251 };
 
-struct ModeSpec {
+struct ModeRow {
     Caption caption;
     const char* text;     // the caption when Fixed
     const char* prompt;
@@ -26,7 +26,7 @@ struct ModeSpec {
 };
 
 // Modes 1 to 14; modes 4 to 9 share one row.
-const ModeSpec kModes[] = {
+const ModeRow kModes[] = {
     {Caption::Fixed, "Memory Watch", "Memory Address (HEX)", 4, "0000"},
     {Caption::Fixed, "Memory Watch", "Memory Address (HEX)", 4, "0000"},
     {Caption::Fixed, "Give Input to 8279", "Scancode (HEX)", 2, "00"},
@@ -42,9 +42,9 @@ const ModeSpec kModes[] = {
     {Caption::Fixed, "Set Origin for disassembly for binary file", "New origin (HEX)", 4, "0000"},
     {Caption::CallerTitle, nullptr, "Frequency in Hz", kNoLimit, nullptr},
 };
-const ModeSpec kOtherMode = {Caption::Template, nullptr, "", kNoLimit, "00"};
+const ModeRow kOtherMode = {Caption::Template, nullptr, "", kNoLimit, "00"};
 
-const ModeSpec& SpecOf(int mode)
+const ModeRow& RowOf(int mode)
 {
     constexpr int kModeCount = sizeof kModes / sizeof kModes[0];
     if (mode < 1 || mode > kModeCount)
@@ -81,10 +81,10 @@ int CMemWatchAddDlg::DoModal()
 
 void CMemWatchAddDlg::OnInitDialog()
 {
-    const ModeSpec& spec = SpecOf(m_nMode);
-    switch (spec.caption) {
+    const ModeRow& row = RowOf(m_nMode);
+    switch (row.caption) {
     case Caption::Fixed:
-        setWindowTitle(QString::fromLatin1(spec.text));
+        setWindowTitle(QString::fromLatin1(row.text));
         break;
     case Caption::CallerTitle:
         setWindowTitle(m_strTitle);
@@ -95,11 +95,11 @@ void CMemWatchAddDlg::OnInitDialog()
     case Caption::Template:
         break;
     }
-    if (spec.limit != kNoLimit)
-        m_pEdit->setMaxLength(spec.limit);
-    m_strLabel = QString::fromLatin1(spec.prompt);
-    if (spec.initial)
-        m_strValue = QString::fromLatin1(spec.initial);
+    if (row.limit != kNoLimit)
+        m_pEdit->setMaxLength(row.limit);
+    m_strLabel = QString::fromLatin1(row.prompt);
+    if (row.initial)
+        m_strValue = QString::fromLatin1(row.initial);
     UpdateData(false);
     // The whole text is selected so that typing replaces it.
     m_pEdit->setFocus();

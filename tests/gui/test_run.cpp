@@ -214,6 +214,60 @@ private slots:
         QCOMPARE(f.MarkerCount(), 1);
     }
 
+    void aBreakpointOnAnInterruptVectorStopsTheRunThere()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        QCOMPARE(g_Sim.ToggleBreakpoint(0x0024), 1);
+        Watchdog watchdog;
+        Later(kSoon, [&] { f.Command(ID_INTERRUPTS_TRAP); });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QCOMPARE(g_Sim.m_pc, u16(0x0024));
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+        QCOMPARE(g_CurrentLine, f.m_view->LineOfAddress(0x0024));
+        QVERIFY(f.MarkerOn(g_CurrentLine));
+        QCOMPARE(f.MarkerCount(), 1);
+    }
+
+    void aRunStoppedByItsFirstInstructionEndsLikeAnyStop()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(Program({0x76})));
+        f.Command(ID_RUN_RUN);
+        QCOMPARE(g_Sim.m_pc, u16(1));
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+        QCOMPARE(g_CurrentLine, 2);
+        QVERIFY(f.MarkerOn(2));
+        QCOMPARE(f.MarkerCount(), 1);
+        QVERIFY(!f.m_view->ShowsExecuting());
+        QVERIFY(f.Row(1).startsWith('>'));
+    }
+
+    void theLastStoredLineIsNeverFoundSoTheListingStartsThere()
+    {
+        ProgramWindowFixture f;
+        // JMP FFFD, then NOPs: the listing from 0 ends with the line of FFFE.
+        QVERIFY(f.Start(Program({0xC3, 0xFD, 0xFF})));
+        f.Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(g_Sim.m_pc, u16(0xFFFD));
+        QCOMPARE(g_Sim.m_LineAddress[0], 0u);
+        QCOMPARE(g_Sim.m_LineAddress[f.m_view->m_nLastLine], 0xFFFEu);
+        QCOMPARE(g_CurrentLine, f.m_view->m_nLastLine);
+        QVERIFY(f.MarkerOn(g_CurrentLine));
+        f.Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(g_Sim.m_pc, u16(0xFFFE));
+        QCOMPARE(g_DisasmOrigin, 0xFFFEu);
+        QCOMPARE(g_Sim.m_LineAddress[0], 0xFFFEu);
+        QCOMPARE(f.m_view->m_nLastLine, 0);
+        QCOMPARE(g_CurrentLine, 1);
+        QVERIFY(f.MarkerOn(1));
+        QCOMPARE(f.m_view->m_nTopLine, 1);
+        QVERIFY(f.Row(0).startsWith(">      FFFE"));
+    }
+
     void interruptCommandsOnlySetTheirLatches()
     {
         ProgramWindowFixture f;
