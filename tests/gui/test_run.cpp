@@ -466,6 +466,21 @@ private slots:
         QCOMPARE(g_CurrentLine, 1);
     }
 
+    void closingTheOnlyWindowDuringRunEndsTheRun()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        Watchdog watchdog;
+        Later(kSoon, [&] {
+            for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
+                w->close();
+        });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QVERIFY(f.m_frame->MDIClient()->subWindowList().isEmpty());
+        QVERIFY(!f.m_frame->GetActiveDocument());
+    }
+
     void withoutAProgramWindowStepAndRunStillExecute()
     {
         ProgramWindowFixture f;
