@@ -1,9 +1,12 @@
-// The About box's version text from "version.txt" beside the executable.
+// The About box's version text from "version.txt" beside the executable, and
+// the timed splash box.
 #include <QtTest>
 
+#include <QElapsedTimer>
 #include <QLabel>
 
 #include "app/AboutDlg.h"
+#include "app/SplashDlg.h"
 #include "platform/AppFolder.h"
 
 class TestAbout : public QObject {
@@ -86,6 +89,29 @@ private slots:
         const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("version.txt"));
         QVERIFY2(QFileInfo::exists(shipped), qPrintable(shipped));
         QVERIFY(Shown().startsWith(QStringLiteral("TORVAN Version")));
+    }
+
+    void splashEndsItselfWithResultOne() {
+        CSplashDlg splash;
+        QCOMPARE(splash.size(), QSize(260, 230));
+        QVERIFY(splash.findChild<QWidget*>(QStringLiteral("1140")) != nullptr);
+        QVERIFY(!splash.m_timer.isActive());
+        splash.show();
+        QVERIFY(splash.m_timer.isActive());
+        QCOMPARE(splash.m_timer.interval(), 3000);
+        splash.OnTimer(CSplashDlg::kTimerId);
+        QVERIFY(!splash.m_timer.isActive());
+        QVERIFY(!splash.isVisible());
+        QCOMPARE(splash.result(), 1);
+    }
+
+    void splashShownModallyClosesAfterThreeSeconds() {
+        CSplashDlg splash;
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(splash.exec(), 1);
+        // Not at once: the timer of about three seconds ends it.
+        QVERIFY(clock.elapsed() >= 2500);
     }
 };
 
