@@ -129,27 +129,30 @@ bool CSimulator::Input8251Byte(int chip, u8 value) {
     return true;
 }
 
-// Runs after every instruction. The latches are gathered in locals and
-// written once: stored through the chips' byte arrays they would otherwise
-// be reloaded for every chip. A latch no route names is written back as it was.
+// Runs after every instruction. What the chips do to the latches is gathered
+// in locals and written once, and a latch is never read here: a read of the
+// latches just after the 8279's write to one of them would have to wait for
+// that write to reach the cache.
 void CSimulator::Update8251Irq() {
-    u8 trap = m_pendTrap, rst75 = m_pendRst75, rst65 = m_pendRst65, rst55 = m_pendRst55;
+    constexpr int kUnwritten = -1;
+    bool trap = false, rst75 = false;          // an edge route's input rose
+    int rst55 = kUnwritten, rst65 = kUnwritten;  // a level route's last value
     const int chips = PresentChips(m_n8251Count);
     for (int chip = 0; chip < chips; ++chip) {
         const u8 status = m_n8251Status[chip];
         const bool ready = (status & kStatusRxReady) != 0;
         const bool risen = ready && (m_n8251PrevStatus[chip] & kStatusRxReady) == 0;
         switch (g_Irq8251Route[chip]) {
-        case IrqRoute::kTrap: if (risen) trap = 1; break;
-        case IrqRoute::kRst75: if (risen) rst75 = 1; break;
+        case IrqRoute::kTrap: trap = trap || risen; break;
+        case IrqRoute::kRst75: rst75 = rst75 || risen; break;
         case IrqRoute::kRst55: rst55 = ready ? 1 : 0; break;
         case IrqRoute::kRst65: rst65 = ready ? 1 : 0; break;
         default: break;
         }
         m_n8251PrevStatus[chip] = status;
     }
-    m_pendTrap = trap;
-    m_pendRst75 = rst75;
-    m_pendRst65 = rst65;
-    m_pendRst55 = rst55;
+    if (trap) m_pendTrap = 1;
+    if (rst75) m_pendRst75 = 1;
+    if (rst65 != kUnwritten) m_pendRst65 = static_cast<u8>(rst65);
+    if (rst55 != kUnwritten) m_pendRst55 = static_cast<u8>(rst55);
 }
