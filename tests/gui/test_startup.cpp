@@ -218,6 +218,32 @@ private slots:
         QCOMPARE(m_app->GetRecentFiles().first(), programs[2]);
     }
 
+    void recentEntryThatNoLongerOpensLeavesTheList() {
+        const QString gone = WriteProgram(QStringLiteral("gone.bin"), QByteArray(1, '\x01'));
+        const QString kept = WriteProgram(QStringLiteral("kept.bin"), QByteArray(1, '\x02'));
+        for (const QString& program : {gone, kept}) {
+            QVERIFY(Start({program}));
+            Stop();
+        }
+        QVERIFY(QFile::remove(gone));
+        WriteRecord(QByteArray(500, '\0'));
+        QVERIFY(Start({}));
+        QCOMPARE(m_app->GetRecentFiles(), (QStringList{kept, gone}));
+        m_app->OnOpenRecentFile(1);
+        QCOMPARE(m_messages, QStringList{QStringLiteral("Can't open .Bin file")});
+        QVERIFY(m_app->GetDocument() == nullptr);
+        QCOMPARE(m_app->GetRecentFiles(), QStringList{kept});
+        // A HEX program that cannot be read still opens its document, so
+        // its entry stays.
+        m_messages.clear();
+        const QString hex = Path(QStringLiteral("absent.hex"));
+        m_app->AddToRecentFileList(hex);
+        m_app->OnOpenRecentFile(0);
+        QCOMPARE(m_messages, QStringList{QStringLiteral("Can't open file")});
+        QCOMPARE(OpenPath(), hex);
+        QCOMPARE(m_app->GetRecentFiles(), (QStringList{hex, kept}));
+    }
+
     void recordGoesToTheUserFolderWhenTheExecutablesCannotBeWritten() {
         SetAppFolderOverride(m_dir->filePath(QStringLiteral("no such folder")));
         const QString path = ChooseStartupCfgPath();
