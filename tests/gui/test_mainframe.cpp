@@ -46,6 +46,17 @@ using TestTimingView = TestKindView<1>;
 using TestIOView = TestKindView<2>;
 using TestRegView = TestKindView<3>;
 
+// A view that takes every command on the route and records it.
+class TestRecordingView : public QWidget, public CView {
+public:
+    explicit TestRecordingView(CTorvanDoc*) {}
+    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override {
+        if (pCmdUI == nullptr) m_commands << nID;
+        return true;
+    }
+    QList<int> m_commands;
+};
+
 QStringList ItemTexts(const QMenu* pMenu) {
     QStringList texts;
     for (QAction* pAction : pMenu->actions())
@@ -227,6 +238,45 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("\x3E\x01\x3C\xC3\x02\x00", 6));
         QCOMPARE(QFileInfo(m_program).lastModified(), before);
+    }
+
+    void keysSendTheirCommands() {
+        QVERIFY(StartWith({m_program}));
+        m_memTemplate.reset(CMultiDocTemplate::New<TestWatchFrame, TestRecordingView>());
+        m_memTemplate->m_pMenuShared = Frame()->LoadDocumentMenu();
+        m_app->m_pMemWatchTemplate = m_memTemplate.get();
+        Frame()->OnViewMemoryWatch();
+        auto* pView = dynamic_cast<TestRecordingView*>(Frame()->GetActiveView());
+        QVERIFY(pView != nullptr);
+        const QList<QPair<QKeyCombination, int>> keys{
+            {Qt::Key_F7, ID_RUN_SINGLESTEP},
+            {Qt::Key_F8, ID_RUN_SINGLESTEP},
+            {Qt::CTRL | Qt::Key_F7, ID_RUN_RUN},
+            {Qt::CTRL | Qt::Key_F2, ID_RUN_TERMINATEPROGRAM},
+            {Qt::Key_F12, ID_RUN_BREAKPOINT},
+            {Qt::Key_F3, ID_EDIT_FIND},
+            {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
+            {Qt::CTRL | Qt::Key_T, ID_INTERRUPTS_TRAP},
+            {Qt::CTRL | Qt::Key_5, ID_INTERRUPTS_RST55},
+            {Qt::CTRL | Qt::Key_6, ID_INTERRUPTS_RST65},
+            {Qt::CTRL | Qt::Key_7, ID_INTERRUPTS_RST75},
+            {Qt::Key_F6, ID_NEXT_PANE},
+            {Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
+            {Qt::CTRL | Qt::Key_A, 32795},
+            {Qt::CTRL | Qt::Key_E, 32796},
+            {Qt::ALT | Qt::Key_F9, 32788},
+            {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
+        };
+        for (const auto& [key, nID] : keys) {
+            pView->m_commands.clear();
+            QTest::keyClick(Frame(), key.key(), key.keyboardModifiers());
+            QCOMPARE(pView->m_commands, QList<int>{nID});
+        }
+        // Keys with no entry in the table send nothing.
+        pView->m_commands.clear();
+        QTest::keyClick(Frame(), Qt::Key_F9);
+        QTest::keyClick(Frame(), Qt::Key_R, Qt::ControlModifier);
+        QVERIFY(pView->m_commands.isEmpty());
     }
 
     // ---- toolbar ----
