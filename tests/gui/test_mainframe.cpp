@@ -330,6 +330,12 @@ private slots:
         QCOMPARE(pBar->GetPaneText(4), QStringLiteral("NUM"));
         QCOMPARE(pBar->GetPaneText(5), QStringLiteral("SCRL"));
         QCOMPARE(pBar->findChildren<QLabel*>().size(), 6);
+        // The program window's counts sit in the two panes of 100 pixels.
+        QCOMPARE(pBar->GetPaneText(1), QStringLiteral("Cycles 0"));
+        QCOMPARE(pBar->GetPaneText(2), QStringLiteral("Line 1"));
+        for (QLabel* pPane : pBar->findChildren<QLabel*>())
+            if (pPane->text() == pBar->GetPaneText(1) || pPane->text() == pBar->GetPaneText(2))
+                QCOMPARE(pPane->width(), CStatusBar::kCountPaneWidth);
         // A highlighted item shows its prompt; leaving the menu shows "Ready".
         QMenu* pView = TopMenu(QStringLiteral("&View"));
         emit pView->hovered(Action(ID_VIEW_MEMORY_WATCH));
