@@ -17,7 +17,6 @@
 // summary is kept between calls.
 
 namespace {
-constexpr u32 kMaxPulses = 0xFFFF;
 constexpr u8 kSquareWaveMode = 3;
 constexpr u8 kRunning = 1;
 constexpr u8 kOutHigh = 1;
@@ -192,21 +191,19 @@ bool AllClocksUndivided(const u16* prescalers, const u16* residues) {
     return _mm_movemask_epi8(undivided) == 0xFFFF;
 }
 
-// floor(totals / divisors) for totals below 2^17 and divisors from 1 up,
-// capped at the pulse counter's range (only an undivided clock can exceed
-// it). A single-precision quotient truncates to the exact floor: both
-// operands are exact, and its rounding error (below totals * 2^-24 /
-// divisors) is smaller than the distance 1 / divisors from any quotient
-// that is not whole to the next whole number.
+// floor(totals / divisors) for totals below 2^17 and divisors from 1 up. A
+// single-precision quotient truncates to the exact floor: both operands are
+// exact, and its rounding error (below totals * 2^-24 / divisors) is smaller
+// than the distance 1 / divisors from any quotient that is not whole to the
+// next whole number.
 __m128i Quotients(__m128i totals, __m128i divisors) {
-    const __m128i quotients = _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(totals), _mm_cvtepi32_ps(divisors)));
-    const __m128i cap = Word32(kMaxPulses);
-    const __m128i over = _mm_cmpgt_epi32(quotients, cap);
-    return _mm_or_si128(_mm_andnot_si128(over, quotients), _mm_and_si128(over, cap));
+    return _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(totals), _mm_cvtepi32_ps(divisors)));
 }
 
-// Packs 32-bit lanes holding 0 to 0xFFFF into 16-bit lanes; SSE2's pack
-// saturates signed values, so the range is shifted down and back.
+// Packs non-negative 32-bit lanes into 16-bit lanes, capped at 0xFFFF (the
+// pulse counter's range, which only an undivided clock can exceed). SSE2's
+// pack saturates signed values, so the range is shifted down and back; the
+// saturation makes the cap.
 __m128i PackUnsigned16(__m128i low, __m128i high) {
     const __m128i bias32 = Word32(0x8000);
     const __m128i packed = _mm_packs_epi32(_mm_sub_epi32(low, bias32), _mm_sub_epi32(high, bias32));
@@ -235,17 +232,35 @@ void DivideAllClocks(u16* prescalers, u16* residues, u16* pulses, u32 tStates) {
     }
 }
 
-// Lanes 0-3 hold one field of four consecutive slots.
+// The leading word and the count of four consecutive records, transposed:
+// lanes 0-3 hold slots 0-3. They are the record's first eight bytes.
 struct SlotColumns {
-    __m128i leading, count, reload;
+    __m128i leading, count;
 };
 
+__m128i LoadFirstEightBytes(const CounterState& timer) {
+    return _mm_loadl_epi64(static_cast<const __m128i*>(static_cast<const void*>(&timer)));
+}
+
+void StoreFirstEightBytes(CounterState& timer, __m128i bytes) {
+    _mm_storel_epi64(static_cast<__m128i*>(static_cast<void*>(&timer)), bytes);
+}
+
 SlotColumns LoadColumns(const CounterState* timers) {
-    const __m128i s0 = Load(&timers[0]), s1 = Load(&timers[1]), s2 = Load(&timers[2]), s3 = Load(&timers[3]);
-    const __m128i leadingCount01 = _mm_unpacklo_epi32(s0, s1), leadingCount23 = _mm_unpacklo_epi32(s2, s3);
-    const __m128i reloads01 = _mm_unpackhi_epi32(s0, s1), reloads23 = _mm_unpackhi_epi32(s2, s3);
-    return {_mm_unpacklo_epi64(leadingCount01, leadingCount23), _mm_unpackhi_epi64(leadingCount01, leadingCount23),
-            _mm_unpacklo_epi64(reloads01, reloads23)};
+    const __m128i pairs01 = _mm_unpacklo_epi32(LoadFirstEightBytes(timers[0]), LoadFirstEightBytes(timers[1]));
+    const __m128i pairs23 = _mm_unpacklo_epi32(LoadFirstEightBytes(timers[2]), LoadFirstEightBytes(timers[3]));
+    return {_mm_unpacklo_epi64(pairs01, pairs23), _mm_unpackhi_epi64(pairs01, pairs23)};
+}
+
+// Writes the first eight bytes back whole (the leading word as it was read),
+// so the next tick's reads are served straight from these writes.
+void StoreColumns(CounterState* timers, const SlotColumns& columns) {
+    const __m128i pairs01 = _mm_unpacklo_epi32(columns.leading, columns.count);
+    const __m128i pairs23 = _mm_unpackhi_epi32(columns.leading, columns.count);
+    StoreFirstEightBytes(timers[0], pairs01);
+    StoreFirstEightBytes(timers[1], _mm_unpackhi_epi64(pairs01, pairs01));
+    StoreFirstEightBytes(timers[2], pairs23);
+    StoreFirstEightBytes(timers[3], _mm_unpackhi_epi64(pairs23, pairs23));
 }
 
 // Level requests of the slots stepped as a group, one lane per slot.
@@ -253,12 +268,13 @@ struct GroupLevels {
     __m128i rst55 = _mm_setzero_si128();
     __m128i rst65 = _mm_setzero_si128();
 
-    void Add(__m128i leading, __m128i lanes) {
+    // All lanes but those left for the full step, which adds its own.
+    void Add(__m128i leading, __m128i fullStep) {
         const __m128i outAndRoute = _mm_and_si128(leading, Word32(LeadingWordOf(0, kAnyValue, kAnyValue, 0)));
         const __m128i high55 = _mm_cmpeq_epi32(outAndRoute, Word32(LeadingWordOf(0, kOutHigh, IrqRoute::kRst55, 0)));
         const __m128i high65 = _mm_cmpeq_epi32(outAndRoute, Word32(LeadingWordOf(0, kOutHigh, IrqRoute::kRst65, 0)));
-        rst55 = _mm_or_si128(rst55, _mm_and_si128(lanes, high55));
-        rst65 = _mm_or_si128(rst65, _mm_and_si128(lanes, high65));
+        rst55 = _mm_or_si128(rst55, _mm_andnot_si128(fullStep, high55));
+        rst65 = _mm_or_si128(rst65, _mm_andnot_si128(fullStep, high65));
     }
     u32 Bits() const {
         return (_mm_movemask_epi8(rst55) != 0 ? 1u << IrqRoute::kRst55 : 0) |
@@ -271,28 +287,27 @@ struct GroupLevels {
 // other slots are left as they were; returns them, one bit per lane, for the
 // full step.
 u32 StepGroupWithinHalves(CounterState* timers, const u16* pulses, GroupLevels& levels) {
-    const SlotColumns columns = LoadColumns(timers);
+    SlotColumns columns = LoadColumns(timers);
     const __m128i zero = _mm_setzero_si128(), one = Word32(1);
     const __m128i p = _mm_unpacklo_epi16(_mm_loadl_epi64(static_cast<const __m128i*>(static_cast<const void*>(pulses))), zero);
 
-    // The square-wave step of SquareWaveStep, in every lane.
-    const __m128i oddReload = _mm_and_si128(columns.reload, one);
-    const __m128i firstHighStep = _mm_and_si128(oddReload, _mm_cmpeq_epi32(columns.count, columns.reload));
-    const __m128i stepped = _mm_add_epi32(_mm_sub_epi32(columns.count, _mm_add_epi32(p, p)), firstHighStep);
+    // Within a half the count steps by two per pulse. Only the first step of
+    // an odd count's high half takes one less, and it starts from the odd
+    // reload value, while every other step of a square wave leaves the count
+    // even; so an odd count is left to the full step, which knows the rule.
+    const __m128i stepped = _mm_sub_epi32(columns.count, _mm_add_epi32(p, p));
+    const __m128i evenCount = _mm_cmpeq_epi32(_mm_and_si128(columns.count, one), zero);
 
     const __m128i runningMode = _mm_and_si128(columns.leading, Word32(LeadingWordOf(kAnyValue, 0, 0, kAnyValue)));
     const __m128i squareWave = _mm_cmpeq_epi32(runningMode, Word32(LeadingWordOf(kRunning, 0, 0, kSquareWaveMode)));
-    const __m128i withinHalf = _mm_and_si128(squareWave, _mm_cmpgt_epi32(stepped, zero));
+    const __m128i withinHalf = _mm_and_si128(_mm_and_si128(squareWave, evenCount), _mm_cmpgt_epi32(stepped, zero));
     const __m128i running = _mm_cmpeq_epi32(_mm_and_si128(columns.leading, Word32(LeadingWordOf(kAnyValue, 0, 0, 0))),
                                             Word32(LeadingWordOf(kRunning, 0, 0, 0)));
     const __m128i fullStep = _mm_andnot_si128(withinHalf, running);
 
-    alignas(16) i32 counts[kGroupSlots];
-    _mm_store_si128(reinterpret_cast<__m128i*>(counts),
-                    _mm_or_si128(_mm_and_si128(withinHalf, stepped), _mm_andnot_si128(withinHalf, columns.count)));
-    for (int lane = 0; lane < kGroupSlots; ++lane) timers[lane].m_nCount = counts[lane];
-
-    levels.Add(columns.leading, _mm_andnot_si128(fullStep, _mm_cmpeq_epi32(zero, zero)));
+    columns.count = _mm_or_si128(_mm_and_si128(withinHalf, stepped), _mm_andnot_si128(withinHalf, columns.count));
+    StoreColumns(timers, columns);
+    levels.Add(columns.leading, fullStep);
     return static_cast<u32>(_mm_movemask_ps(_mm_castsi128_ps(fullStep)));
 }
 
@@ -321,6 +336,7 @@ bool AllClocksUndivided(const u16* prescalers, const u16* residues) {
 }
 
 void DivideAllClocks(u16* prescalers, u16* residues, u16* pulses, u32 tStates) {
+    constexpr u32 kMaxPulses = 0xFFFF;  // only an undivided clock can exceed it
     for (int slot = 0; slot < kTimerSlots; ++slot) {
         if (prescalers[slot] == 0) prescalers[slot] = 1;
         const u32 total = tStates + residues[slot];
