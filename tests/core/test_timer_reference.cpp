@@ -2,6 +2,7 @@
 // random slot states and instruction lengths: both must agree on every field
 // and every request latch after every tick.
 #include "PowerOn.h"
+#include "periph/TimerTickPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -207,9 +208,20 @@ struct Randomiser {
 };
 
 void ClearLatches() { g_Sim.m_pendTrap = g_Sim.m_pendRst55 = g_Sim.m_pendRst65 = g_Sim.m_pendRst75 = 0; }
-}  // namespace
 
-TEST(TimerReference, TickAgreesWithTheLiteralRulesOnRandomStates) {
+// Runs check once on every tick path this processor offers, and leaves the
+// path start-up chose.
+template <class Check> void OnEveryTickPath(Check check) {
+    const TimerTickPath chosen = CurrentTimerTickPath();
+    for (TimerTickPath path : {TimerTickPath::OneByOne, TimerTickPath::FourAtATime, TimerTickPath::SixteenAtATime}) {
+        if (!UseTimerTickPath(path)) continue;
+        SCOPED_TRACE(static_cast<int>(path));
+        check();
+    }
+    UseTimerTickPath(chosen);
+}
+
+void CheckTickAgainstLiteralRules() {
     std::mt19937 rng(8253);
     Randomiser random{rng};
     const u16 lengths[] = {4, 5, 6, 7, 10, 12, 13, 16, 18, 0, 1000, 65535};
@@ -231,7 +243,7 @@ TEST(TimerReference, TickAgreesWithTheLiteralRulesOnRandomStates) {
 
 // Windows, dialogs and files write the slot members directly between
 // instructions; the very next instruction's tick must act on what they wrote.
-TEST(TimerReference, DirectWritesBetweenInstructionsTakeEffectAtTheNextTick) {
+void CheckDirectWritesBetweenInstructions() {
     std::mt19937 rng(8155);
     Randomiser random{rng};
     // Instructions of 4, 7, 10, 6, 16, 13 and 10 T-states; no stack is ever
@@ -276,7 +288,7 @@ TEST(TimerReference, DirectWritesBetweenInstructionsTakeEffectAtTheNextTick) {
     }
 }
 
-TEST(TimerReference, DivideAloneCoversEverySlot) {
+void CheckDivideAlone() {
     StartFromPowerOn();
     std::mt19937 rng(85);
     for (int s = 0; s < kTimerSlots; ++s) {
@@ -293,4 +305,19 @@ TEST(TimerReference, DivideAloneCoversEverySlot) {
         EXPECT_EQ(g_Sim.m_TimerPulses[s], total / prescaler);
         EXPECT_EQ(g_Sim.m_TimerResidue[s], total % prescaler);
     }
+}
+}  // namespace
+
+TEST(TimerReference, TickAgreesWithTheLiteralRulesOnRandomStates) { OnEveryTickPath(CheckTickAgainstLiteralRules); }
+
+TEST(TimerReference, DirectWritesBetweenInstructionsTakeEffectAtTheNextTick) { OnEveryTickPath(CheckDirectWritesBetweenInstructions); }
+
+TEST(TimerReference, DivideAloneCoversEverySlot) { OnEveryTickPath(CheckDivideAlone); }
+
+TEST(TimerReference, StartUpChoosesTheWidestPathAvailable) {
+    EXPECT_TRUE(IsTimerTickPathAvailable(TimerTickPath::OneByOne));
+    TimerTickPath widest = TimerTickPath::OneByOne;
+    for (TimerTickPath path : {TimerTickPath::FourAtATime, TimerTickPath::SixteenAtATime})
+        if (IsTimerTickPathAvailable(path)) widest = path;
+    EXPECT_EQ(CurrentTimerTickPath(), widest);
 }
