@@ -202,8 +202,10 @@ TimerTickPath WidestAvailable() {
     return TimerTickPath::OneByOne;
 }
 
-TimerTickPath g_path = WidestAvailable();
-Kernels g_kernels = KernelsOf(g_path);
+// Constant-initialised, so that a tick run before start-up's choice below
+// (from another file's start-up code) is already exact.
+TimerTickPath g_path = TimerTickPath::OneByOne;
+Kernels g_kernels = {DivideClocksOneByOne, StepSlotsOneByOne};
 
 }  // namespace
 }  // namespace timer_tick
@@ -218,6 +220,10 @@ bool UseTimerTickPath(TimerTickPath path) {
 }
 
 TimerTickPath CurrentTimerTickPath() { return timer_tick::g_path; }
+
+namespace {
+[[maybe_unused]] const bool g_widestPathChosen = UseTimerTickPath(timer_tick::WidestAvailable());
+}  // namespace
 
 // T-states of this tick plus the left-over from earlier ones, divided into
 // counter clock pulses; nothing is lost across instructions.
