@@ -1,37 +1,12 @@
 // (c) The memory and stack loop with every peripheral present and busy, so
 // the per-instruction peripheral tick is measured on top of the executor.
-#include "sim/Simulator.h"
-
-#include <benchmark/benchmark.h>
-
-#include <chrono>
-#include <cstring>
+#include "BenchHarness.h"
 
 namespace {
 
-constexpr double kReal8085Hz = 3'072'000.0;
-constexpr int kInstructionsPerBatch = 1024;
 constexpr int kCountersPerChip = 3;
 constexpr int k8155TimerSlot = 15;
 constexpr u8 kMode3LowThenHigh = 0x36;  // counter 0, RL 3, mode 3, binary
-
-const u8 kMemoryStackLoop[] = {
-    0x31, 0x00, 0xF0,  // 0000 LXI SP,F000
-    0x21, 0x00, 0x80,  // 0003 LXI H,8000
-    0x77,              // 0006 loop: MOV M,A
-    0x46,              // 0007 MOV B,M
-    0x2C,              // 0008 INR L
-    0xC5,              // 0009 PUSH B
-    0xE5,              // 000A PUSH H
-    0xE3,              // 000B XTHL
-    0xE1,              // 000C POP H
-    0xC1,              // 000D POP B
-    0xCD, 0x14, 0x00,  // 000E CALL sub
-    0xC3, 0x06, 0x00,  // 0011 JMP loop
-    0x7E,              // 0014 sub: MOV A,M
-    0x34,              // 0015 INR M
-    0xC9,              // 0016 RET
-};
 
 void Out(int port, u8 value) {
     g_Sim.m_regA = value;
@@ -81,23 +56,9 @@ void ConnectEveryPeripheral() {
 }
 
 void BM_MemoryStackLoopWithBusyPeripherals(benchmark::State& state) {
-    g_Sim.InitMemoryCleared();
-    std::memcpy(g_Sim.m_pMemory, kMemoryStackLoop, sizeof kMemoryStackLoop);
-    g_Sim.Reset();
+    bench::LoadProgram(bench::kMemoryStackLoop);
     ConnectEveryPeripheral();
-
-    double tStates = 0;
-    std::chrono::steady_clock::duration elapsed{};
-    for (auto _ : state) {
-        const u32 before = g_Sim.m_tStates;
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < kInstructionsPerBatch; ++i) g_Sim.ExecuteInstruction();
-        elapsed += std::chrono::steady_clock::now() - start;
-        tStates += u32(g_Sim.m_tStates - before);
-    }
-    state.SetItemsProcessed(state.iterations() * kInstructionsPerBatch);
-    const double seconds = std::chrono::duration<double>(elapsed).count();
-    if (seconds > 0) state.counters["x_real_8085"] = tStates / seconds / kReal8085Hz;
+    bench::RunProgram(state);
     // A timer that stopped would make the figure meaningless.
     for (int slot = 0; slot < kTimerSlots; ++slot)
         if (!g_Sim.m_Timer[slot].m_bRunning) state.SkipWithError("a timer slot stopped");
