@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 constexpr u16 kStackTop = 0xF000;
 constexpr u16 kInterruptedPc = 0x1234;
@@ -207,4 +209,74 @@ TEST(InterruptRoutes, TimerTrapThroughTickAndCheck) {
     g_Sim.CheckInterrupts();
     EXPECT_EQ(g_Sim.m_pc, 0x0024);
     EXPECT_EQ(g_Sim.m_pendTrap, 0);
+}
+
+TEST(InterruptAcceptance, AllThreeMaskablePendingAreTakenSevenFiveSixFiveFiveFive) {
+    StartWithValidStack();
+    g_Sim.m_pendRst75 = g_Sim.m_pendRst65 = g_Sim.m_pendRst55 = 1;
+    const u16 expected[] = {0x003C, 0x0034, 0x002C};
+    for (u16 vector : expected) {
+        g_Sim.m_intEnable = 1;
+        g_Sim.CheckInterrupts();
+        EXPECT_EQ(g_Sim.m_pc, vector);
+    }
+    EXPECT_EQ(g_Sim.m_pendRst75 + g_Sim.m_pendRst65 + g_Sim.m_pendRst55, 0);
+    EXPECT_EQ(g_Sim.m_sp, kStackTop - 6);
+}
+
+TEST(InterruptAcceptance, IeOtherThanOneTakesNoMaskableRequest) {
+    StartWithValidStack();
+    g_Sim.m_intEnable = 2;  // as a register edit may leave it
+    g_Sim.m_pendRst65 = 1;
+    g_Sim.CheckInterrupts();
+    EXPECT_EQ(g_Sim.m_pc, kInterruptedPc);
+    EXPECT_EQ(g_Sim.m_pendRst65, 1);
+}
+
+// The push of an accepted interrupt joins the bus-cycle list of the
+// instruction just executed only while that list holds one to three records.
+TEST(InterruptAcceptance, PushRecordsJoinListsOfUpToThreeRecords) {
+    struct Case {
+        u8 program[3];
+        u16 length;
+        u32 recordsBefore;
+    };
+    const Case cases[] = {
+        {{0x3E, 0x00, 0x00}, 2, 2},  // MVI A: fetch and operand read
+        {{0x01, 0x00, 0x00}, 3, 3},  // LXI B: fetch and two reads
+        {{0x32, 0x00, 0x20}, 3, 4},  // STA 2000: fetch, two reads and the write
+    };
+    for (const Case& c : cases) {
+        StartWithValidStack();
+        g_Sim.m_pc = 0x0100;
+        std::memcpy(g_Sim.m_pMemory + 0x0100, c.program, sizeof c.program);
+        g_Sim.m_pendTrap = 1;
+        g_Sim.ExecuteInstruction();
+        const u16 returnAddress = 0x0100 + c.length;
+        EXPECT_EQ(g_Sim.m_pc, 0x0024) << c.recordsBefore;
+        if (c.recordsBefore <= 3) {
+            ASSERT_EQ(g_busCycleCount, c.recordsBefore + 2);
+            EXPECT_EQ(g_busCycles[c.recordsBefore], 2u << 24 | u32(kStackTop - 1) << 8 | (returnAddress >> 8));
+            EXPECT_EQ(g_busCycles[c.recordsBefore + 1], 2u << 24 | u32(kStackTop - 2) << 8 | (returnAddress & 0xFF));
+        } else {
+            EXPECT_EQ(g_busCycleCount, c.recordsBefore);
+        }
+        EXPECT_EQ(g_Sim.m_pMemory[kStackTop - 1], returnAddress >> 8);
+        EXPECT_EQ(g_Sim.m_pMemory[kStackTop - 2], returnAddress & 0xFF);
+    }
+}
+
+TEST(InterruptRoutes, SerialLineRunsAfterTheKeyboardLineOnASharedLevelRoute) {
+    StartWithValidStack();
+    g_Sim.m_b8279Connected = 1;
+    g_Irq8279Route = 5;
+    g_Sim.Input8279Key(0x21);  // the keyboard's line is active
+    g_Sim.m_n8251Count = 1;
+    g_Irq8251Route[0] = 5;     // the serial line is not
+    g_Sim.TickPeripherals();
+    EXPECT_EQ(g_Sim.m_pendRst55, 0);
+
+    g_Sim.m_n8251Status[0] |= 0x02;
+    g_Sim.TickPeripherals();
+    EXPECT_EQ(g_Sim.m_pendRst55, 1);
 }
