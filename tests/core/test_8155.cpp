@@ -1,3 +1,4 @@
+#include "PortIo.h"
 #include "PowerOn.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +11,6 @@ constexpr u8 kPortB = kBase + 2;
 constexpr u8 kPortC = kBase + 3;
 constexpr u8 kTimerLow = kBase + 4;
 constexpr u8 kTimerHigh = kBase + 5;
-
-void Out(int port, u8 value) {
-    g_Sim.m_regA = value;
-    g_Sim.OutPort(port);
-}
-
-u8 In(int port, u8 before = 0xEE) {
-    g_Sim.m_regA = before;
-    g_Sim.InPort(port);
-    return g_Sim.m_regA;
-}
 
 void Connect8155() {
     StartFromPowerOn();

@@ -1,3 +1,4 @@
+#include "PortIo.h"
 #include "PowerOn.h"
 
 #include <gtest/gtest.h>
@@ -5,17 +6,6 @@
 namespace {
 constexpr u8 kBase0 = 0x30;
 constexpr u8 kBase1 = 0x40;
-
-void Out(int port, u8 value) {
-    g_Sim.m_regA = value;
-    g_Sim.OutPort(port);
-}
-
-u8 In(int port, u8 before = 0xEE) {
-    g_Sim.m_regA = before;
-    g_Sim.InPort(port);
-    return g_Sim.m_regA;
-}
 
 void Connect8251(int count = 1) {
     StartFromPowerOn();

@@ -1,3 +1,4 @@
+#include "PortIo.h"
 #include "PowerOn.h"
 
 #include <gtest/gtest.h>
@@ -8,17 +9,6 @@ constexpr u8 kPortA = kBase;
 constexpr u8 kPortB = kBase + 1;
 constexpr u8 kPortC = kBase + 2;
 constexpr u8 kControl = kBase + 3;
-
-void Out(int port, u8 value) {
-    g_Sim.m_regA = value;
-    g_Sim.OutPort(port);
-}
-
-u8 In(int port, u8 before = 0xEE) {
-    g_Sim.m_regA = before;
-    g_Sim.InPort(port);
-    return g_Sim.m_regA;
-}
 
 void Connect8255(int count = 1) {
     StartFromPowerOn();

@@ -1,3 +1,4 @@
+#include "PortIo.h"
 #include "PowerOn.h"
 
 #include <gtest/gtest.h>
@@ -8,17 +9,6 @@ namespace {
 constexpr u8 kBase = 0x10;
 constexpr u8 kData = kBase;
 constexpr u8 kCmd = kBase + 1;
-
-void Out(int port, u8 value) {
-    g_Sim.m_regA = value;
-    g_Sim.OutPort(port);
-}
-
-u8 In(int port, u8 before = 0xEE) {
-    g_Sim.m_regA = before;
-    g_Sim.InPort(port);
-    return g_Sim.m_regA;
-}
 
 void Connect8279(u8 base = kBase, u8 route = 0) {
     StartFromPowerOn();

@@ -1,23 +1,13 @@
 // The 8279, 8155, 8255, 8251 and LCD configured on one base port: every
 // section runs whatever matched before it, a write reaches all of them, and
 // on a read the later section's value stands (8279, 8155, 8255, 8251 order).
+#include "PortIo.h"
 #include "PowerOn.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 constexpr u8 kBase = 0x40;
-
-void Out(int port, u8 value) {
-    g_Sim.m_regA = value;
-    g_Sim.OutPort(port);
-}
-
-u8 In(int port, u8 before = 0xEE) {
-    g_Sim.m_regA = before;
-    g_Sim.InPort(port);
-    return g_Sim.m_regA;
-}
 
 void ConnectAllAtOneBase() {
     StartFromPowerOn();

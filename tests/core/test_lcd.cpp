@@ -1,3 +1,4 @@
+#include "PortIo.h"
 #include "PowerOn.h"
 
 #include <gtest/gtest.h>
@@ -9,11 +10,6 @@ namespace {
 constexpr u8 kBase = 0x60;
 constexpr u8 kInstr = kBase;
 constexpr u8 kData = kBase + 1;
-
-void Out(int port, u8 value) {
-    g_Sim.m_regA = value;
-    g_Sim.OutPort(port);
-}
 
 void ConnectLcd(u8 logical, u8 physical) {
     StartFromPowerOn();
