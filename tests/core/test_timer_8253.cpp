@@ -537,3 +537,64 @@ TEST(Timer8155Slot, ProgrammedThroughThe8155PortsAndCounted) {
     EXPECT_EQ(timer.m_bRunning, 0);
     EXPECT_EQ(g_Sim.m_pendRst75, 1);
 }
+
+TEST(TimerRoutes, SquareWaveRequestsTheEdgeInputAtEveryRise) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_nIrqRoute = 7;
+    timer.m_bGate = 1;
+    Program(0, 3, 4);
+    std::vector<int> requestTicks;
+    for (int tick = 1; tick <= 8; ++tick) {
+        Tick();
+        if (g_Sim.m_pendRst75) requestTicks.push_back(tick);
+        g_Sim.m_pendRst75 = 0;
+    }
+    EXPECT_EQ(requestTicks, (std::vector<int>{4, 8}));
+    EXPECT_EQ(g_Sim.m_pendTrap, 0);
+}
+
+TEST(TimerRoutes, CountEndsOfModesTwoFourAndFiveRequestTrap) {
+    for (int mode : {2, 4, 5}) {
+        StartWithOneChip();
+        CounterState& timer = g_Sim.m_Timer[1];
+        timer.m_nIrqRoute = 4;
+        timer.m_nMode = static_cast<u8>(mode);
+        timer.m_nReload = 1;
+        timer.m_nCount = 1;
+        timer.m_bOut = 1;
+        timer.m_bRunning = 1;
+        Tick();  // count 0: the end for modes 4 and 5, not yet for mode 2
+        EXPECT_EQ(g_Sim.m_pendTrap, mode == 2 ? 0 : 1) << mode;
+        g_Sim.m_pendTrap = 0;
+        Tick();
+        EXPECT_EQ(g_Sim.m_pendTrap, mode == 2 ? 1 : 0) << mode;
+        EXPECT_EQ(g_Sim.m_pendRst75, 0) << mode;
+        EXPECT_EQ(timer.m_bOut, 1) << mode;
+    }
+}
+
+TEST(TimerSlots, OnlyARunningByteOfOneCounts) {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_nMode = 0;
+    timer.m_nCount = 5;
+    timer.m_bOut = 0;
+    timer.m_nIrqRoute = 4;
+    timer.m_bRunning = 2;  // as a hand-edited configuration file may hold
+    Tick();
+    EXPECT_EQ(timer.m_nCount, 5);
+    EXPECT_EQ(timer.m_bRunning, 2);
+    timer.m_bRunning = 1;
+    Tick();
+    EXPECT_EQ(timer.m_nCount, 4);
+}
+
+TEST(TimerSlots, TickWritesAZeroPrescalerBackAsOne) {
+    StartFromPowerOn();
+    g_Sim.m_TimerPrescaler[7] = 0;
+    Tick(6);
+    EXPECT_EQ(g_Sim.m_TimerPrescaler[7], 1);
+    EXPECT_EQ(g_Sim.m_TimerPulses[7], 6);
+    EXPECT_EQ(g_Sim.m_TimerResidue[7], 0);
+}
