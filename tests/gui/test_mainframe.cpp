@@ -22,6 +22,7 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "tests/core/PowerOn.h"
+#include "tests/gui/AppSandbox.h"
 
 namespace {
 // A watch window of our own kind, standing in for one of the toggled kinds.
@@ -121,16 +122,7 @@ private slots:
     }
 
     void init() {
-        QSettings().clear();
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        SetAppFolderOverride(m_dir->path());
-        m_messages.clear();
-        SetMessageBoxResponder([this](const QString& text, unsigned) {
-            m_messages << text;
-            return int(IDOK);
-        });
-        StartFromPowerOn();
+        QVERIFY(EnterAppSandbox(m_dir, m_messages));
         g_bTimingWindowOpen = 0;
         m_program = m_dir->filePath(QStringLiteral("prog.bin"));
         QFile file(m_program);
@@ -145,9 +137,8 @@ private slots:
         m_ioTemplate.reset();
         m_regTemplate.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        SetMessageBoxResponder(nullptr);
         SetFileDialogResponder(nullptr);
-        SetAppFolderOverride(QString());
+        LeaveAppSandbox();
     }
 
     // ---- menus ----

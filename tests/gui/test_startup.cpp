@@ -14,6 +14,7 @@
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
 #include "tests/core/PowerOn.h"
+#include "tests/gui/AppSandbox.h"
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -64,22 +65,12 @@ private slots:
     }
 
     void init() {
-        QSettings().clear();
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        SetAppFolderOverride(m_dir->path());
-        m_messages.clear();
-        SetMessageBoxResponder([this](const QString& text, unsigned) {
-            m_messages << text;
-            return int(IDOK);
-        });
-        StartFromPowerOn();
+        QVERIFY(EnterAppSandbox(m_dir, m_messages));
     }
 
     void cleanup() {
         Stop();
-        SetMessageBoxResponder(nullptr);
-        SetAppFolderOverride(QString());
+        LeaveAppSandbox();
     }
 
     void firstStartShowsAnEmptyMaximisedWindow() {
