@@ -8,6 +8,7 @@
 #include "app/AboutDlg.h"
 #include "app/SplashDlg.h"
 #include "platform/AppFolder.h"
+#include "tests/gui/TestFile.h"
 
 class TestAbout : public QObject {
     Q_OBJECT
@@ -15,11 +16,7 @@ class TestAbout : public QObject {
     QTemporaryDir m_dir;
 
     QString WriteVersion(const QByteArray& bytes) {
-        const QString path = m_dir.filePath(QStringLiteral("version.txt"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return QString();
-        file.write(bytes);
-        return path;
+        return WriteTestFile(m_dir, QStringLiteral("version.txt"), bytes);
     }
     QString Shown() {
         CAboutDlg dialog;

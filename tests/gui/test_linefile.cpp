@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "app/Linefile.h"
+#include "tests/gui/TestFile.h"
 
 namespace {
 constexpr int kMax = 200;
@@ -14,13 +15,7 @@ class TestLineFile : public QObject {
     QTemporaryDir m_dir;
     char m_buffer[kMax] = {};
 
-    QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return QString();
-        file.write(bytes);
-        return path;
-    }
+    QString Write(const QString& name, const QByteArray& bytes) { return WriteTestFile(m_dir, name, bytes); }
     // Lines of 10 bytes: nine characters and a LF.
     QString TenByteLines(int count) {
         QByteArray bytes;

@@ -12,6 +12,7 @@
 #include "periph/ConfigFile.h"
 #include "platform/MessageBox.h"
 #include "tests/core/PowerOn.h"
+#include "tests/gui/TestFile.h"
 
 namespace {
 const QString kNotValid = QStringLiteral("Not a valid .HEX file");
@@ -45,13 +46,7 @@ class TestLoading : public QObject {
     QTemporaryDir m_dir;
     QStringList m_messages;
 
-    QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return QString();
-        file.write(bytes);
-        return path;
-    }
+    QString Write(const QString& name, const QByteArray& bytes) { return WriteTestFile(m_dir, name, bytes); }
     bool Open(const QString& path) {
         CTorvanDoc doc;
         return doc.OnOpenDocument(path);
