@@ -240,11 +240,12 @@ TEST(InterruptAcceptance, PushRecordsJoinListsOfUpToThreeRecords) {
         u8 program[3];
         u16 length;
         u32 recordsBefore;
+        u32 tStates;
     };
     const Case cases[] = {
-        {{0x3E, 0x00, 0x00}, 2, 2},  // MVI A: fetch and operand read
-        {{0x01, 0x00, 0x00}, 3, 3},  // LXI B: fetch and two reads
-        {{0x32, 0x00, 0x20}, 3, 4},  // STA 2000: fetch, two reads and the write
+        {{0x3E, 0x00, 0x00}, 2, 2, 7},   // MVI A: fetch and operand read
+        {{0x01, 0x00, 0x00}, 3, 3, 10},  // LXI B: fetch and two reads
+        {{0x32, 0x00, 0x20}, 3, 4, 13},  // STA 2000: fetch, two reads and the write
     };
     for (const Case& c : cases) {
         StartWithValidStack();
@@ -254,6 +255,9 @@ TEST(InterruptAcceptance, PushRecordsJoinListsOfUpToThreeRecords) {
         g_Sim.ExecuteInstruction();
         const u16 returnAddress = 0x0100 + c.length;
         EXPECT_EQ(g_Sim.m_pc, 0x0024) << c.recordsBefore;
+        // Acceptance itself takes no T-states.
+        EXPECT_EQ(g_Sim.m_tStates, c.tStates);
+        EXPECT_EQ(g_Sim.m_lastTStates, c.tStates);
         if (c.recordsBefore <= 3) {
             ASSERT_EQ(g_busCycleCount, c.recordsBefore + 2);
             EXPECT_EQ(g_busCycles[c.recordsBefore], 2u << 24 | u32(kStackTop - 1) << 8 | (returnAddress >> 8));
