@@ -67,6 +67,23 @@ TEST(ExecControl, AcceptedInterruptAppendsItsPushOnlyToShortRecordLists) {
     EXPECT_EQ(g_busCycles[1], u32(2) << 24 | u32(0x2FFF) << 8 | u8((kOrigin + 1) >> 8));
     EXPECT_EQ(g_busCycles[2], u32(2) << 24 | u32(0x2FFE) << 8 | u8(kOrigin + 1));
 
+    Start({0x01, 0x22, 0x11});  // LXI B: three records, the push fills the list
+    g_Sim.m_intEnable = 1;
+    RequestUnmaskedRst65();
+    Step();
+    ASSERT_EQ(g_busCycleCount, 5u);
+    EXPECT_EQ(g_busCycles[3], u32(2) << 24 | u32(0x2FFF) << 8 | u8((kOrigin + 3) >> 8));
+    EXPECT_EQ(g_busCycles[4], u32(2) << 24 | u32(0x2FFE) << 8 | u8(kOrigin + 3));
+
+    Start({0x32, 0x00, 0x50});  // STA: four records already
+    g_Sim.m_intEnable = 1;
+    RequestUnmaskedRst65();
+    Step();
+    EXPECT_EQ(g_busCycleCount, 4u);
+    EXPECT_EQ(g_busCycles[3], u32(2) << 24 | u32(0x5000) << 8 | g_Sim.m_regA);
+    EXPECT_EQ(g_Sim.m_pc, kRst65Vector);
+    EXPECT_EQ(g_Sim.m_pMemory[0x2FFE], u8(kOrigin + 3));
+
     Start({0xCD, 0x00, 0x50});  // CALL: five records already
     g_Sim.m_intEnable = 1;
     RequestUnmaskedRst65();

@@ -427,9 +427,10 @@ TEST(ExecOps, OutRecordsBeforeWritingAndInRecordsTheValueRead) {
     Step();
     EXPECT_EQ(Records(), (std::vector<u32>{Rec(0, kOrigin, 0xD3), Rec(1, kOrigin + 1, 0x42), Rec(4, 0x4242, 0x9C)}));
     EXPECT_EQ(g_Sim.m_pc, kOrigin + 2);
-    Step();  // no device at port 17h
+    Step();  // no device at port 17h: A keeps its value and the read records it
+    EXPECT_EQ(g_Sim.m_regA, 0x9C);
     EXPECT_EQ(Records(), (std::vector<u32>{Rec(0, kOrigin + 2, 0xDB), Rec(1, kOrigin + 3, 0x17),
-                                           Rec(3, 0x1717, g_Sim.m_regA)}));
+                                           Rec(3, 0x1717, 0x9C)}));
     EXPECT_EQ(g_Sim.m_pc, kOrigin + 4);
 }
 
