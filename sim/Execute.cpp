@@ -117,7 +117,7 @@ void Dsub(CSimulator& s) {
 void CSimulator::ExecuteInstruction() {
     const u16 pc = m_pc;
     const u8 op = m_pMemory[pc];
-    g_busCycles[0] = u32(pc) << 8 | op;  // F4(PC)
+    g_busCycles[0] = u32(kCycleFetch4) << 24 | u32(pc) << 8 | op;
     g_busCycleCount = 1;
     u8 t = kOpcodeTStates[op];
 
