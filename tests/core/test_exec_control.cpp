@@ -1,6 +1,6 @@
 // Interrupt-related control: EI delay, DI, HLT, RIM and SIM, and the order of
 // the end-of-instruction steps against the interrupt check.
-#include "PowerOn.h"
+#include "ProgramStart.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +14,7 @@ constexpr u16 kTrapVector = 0x0024;
 constexpr u8 kNop = 0x00, kEi = 0xFB, kDi = 0xF3, kHlt = 0x76, kRim = 0x20, kSim = 0x30;
 
 void Start(std::initializer_list<u8> bytes) {
-    StartFromPowerOn();
-    u16 address = kOrigin;
-    for (u8 b : bytes) g_Sim.m_pMemory[address++] = b;
-    g_Sim.m_pc = kOrigin;
-    g_Sim.m_sp = 0x3000;
+    StartProgram(kOrigin, bytes);
     g_Sim.m_stackValid = 1;
 }
 

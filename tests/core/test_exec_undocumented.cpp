@@ -1,6 +1,6 @@
 // The ten undocumented opcodes: DSUB with its X5 and V rules, ARHL, RDEL,
 // LDHI, LDSI, SHLX, LHLX, JNX5, JX5 and RST V.
-#include "PowerOn.h"
+#include "ProgramStart.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +10,7 @@ namespace {
 
 constexpr u16 kOrigin = 0x4000;
 
-void Start(std::initializer_list<u8> bytes) {
-    StartFromPowerOn();
-    u16 address = kOrigin;
-    for (u8 b : bytes) g_Sim.m_pMemory[address++] = b;
-    g_Sim.m_pc = kOrigin;
-    g_Sim.m_sp = 0x3000;
-}
+void Start(std::initializer_list<u8> bytes) { StartProgram(kOrigin, bytes); }
 
 void Step() { g_Sim.ExecuteInstruction(); }
 
