@@ -1,3 +1,4 @@
+#include "PortIo.h"
 #include "PowerOn.h"
 
 #include <gtest/gtest.h>
@@ -6,17 +7,6 @@
 #include <vector>
 
 namespace {
-void Out(int port, u8 value) {
-    g_Sim.m_regA = value;
-    g_Sim.OutPort(port);
-}
-
-u8 In(int port, u8 before = 0x5A) {
-    g_Sim.m_regA = before;
-    g_Sim.InPort(port);
-    return g_Sim.m_regA;
-}
-
 // Counter formats that load on one byte, so a single OUT shows up in the reload.
 void ProgramLowByteCounters(int chip) {
     for (int counter = 0; counter < 3; ++counter) {
