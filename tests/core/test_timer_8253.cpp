@@ -1,3 +1,4 @@
+#include "PortIo.h"
 #include "PowerOn.h"
 
 #include <gtest/gtest.h>
@@ -10,16 +11,6 @@ constexpr u8 kBase = 0x40;        // chip 0: counters at 0x40-0x42, control word
 constexpr u8 kControl = kBase + 3;
 constexpr u16 kOnePulse = 4;      // with prescaler 4, one counter pulse per tick
 
-void Out(int port, u8 value) {
-    g_Sim.m_regA = value;
-    g_Sim.OutPort(port);
-}
-
-u8 In(int port) {
-    g_Sim.InPort(port);
-    return g_Sim.m_regA;
-}
-
 // One 8253 at kBase, every slot fed one pulse per tick.
 void StartWithOneChip() {
     StartFromPowerOn();
@@ -28,9 +19,54 @@ void StartWithOneChip() {
     for (u16& prescaler : g_Sim.m_TimerPrescaler) prescaler = kOnePulse;
 }
 
+// Counter 0 of the chip with its gate input high, so a loaded count runs.
+CounterState& StartWithGateOpen() {
+    StartWithOneChip();
+    CounterState& timer = g_Sim.m_Timer[0];
+    timer.m_bGate = 1;
+    return timer;
+}
+
 void Tick(u16 tStates = kOnePulse) {
     g_Sim.m_lastTStates = tStates;
     g_Sim.Tick8253();
+}
+
+// A slot put straight into counting, as a loaded count or a configuration
+// file leaves it.
+CounterState& Counting(int slot, int mode, i32 count, u8 out, u8 route = 0) {
+    CounterState& timer = g_Sim.m_Timer[slot];
+    timer.m_nIrqRoute = route;
+    timer.m_nMode = static_cast<u8>(mode);
+    timer.m_nReload = static_cast<u32>(count);
+    timer.m_nCount = count;
+    timer.m_bOut = out;
+    timer.m_bRunning = 1;
+    return timer;
+}
+
+// A finished count: stopped at zero with OUT high.
+void ExpectCountEnded(const CounterState& timer) {
+    EXPECT_EQ(timer.m_nCount, 0);
+    EXPECT_EQ(timer.m_bOut, 1);
+    EXPECT_EQ(timer.m_bRunning, 0);
+}
+
+// What counter 0 shows over a run of one-pulse ticks.
+struct TickRecord {
+    std::vector<int> out;           // OUT after each tick
+    std::vector<int> requestTicks;  // ticks (from 1) that raised `request`
+};
+
+TickRecord RecordTicks(int ticks, u8& request) {
+    TickRecord record;
+    for (int tick = 1; tick <= ticks; ++tick) {
+        Tick();
+        record.out.push_back(g_Sim.m_Timer[0].m_bOut);
+        if (request) record.requestTicks.push_back(tick);
+        request = 0;
+    }
+    return record;
 }
 
 // Control word for counter 0: RL 3 (low then high), the given mode, binary.
@@ -191,9 +227,7 @@ TEST(TimerCountLoad, SingleByteFormatsKeepTheOtherByte) {
 }
 
 TEST(TimerCountLoad, LoadEffectByMode) {
-    StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
-    timer.m_bGate = 1;
+    CounterState& timer = StartWithGateOpen();
 
     Program(0, 3, 7);
     EXPECT_EQ(timer.m_bRunning, 1);
@@ -227,9 +261,7 @@ TEST(TimerCountLoad, GateLowAfterResetKeepsTheCountStill) {
 }
 
 TEST(TimerCountLoad, ModesSixAndSevenAreInert) {
-    StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
-    timer.m_bGate = 1;
+    CounterState& timer = StartWithGateOpen();
     for (int mode : {6, 7}) {
         Program(0, mode, 10);
         EXPECT_EQ(timer.m_nMode, mode);
@@ -281,21 +313,15 @@ TEST(TimerRead, LatchKeepsProgrammingAndReleasesAfterTheHighByte) {
 }
 
 TEST(TimerModes, ModeZeroRaisesOutAfterTheCountOnceOnTrap) {
-    StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
-    timer.m_bGate = 1;
+    CounterState& timer = StartWithGateOpen();
     timer.m_nIrqRoute = 4;
     Program(0, 0, 10);
     EXPECT_EQ(timer.m_bOut, 0);
-    for (int tick = 1; tick <= 9; ++tick) {
-        Tick();
-        EXPECT_EQ(timer.m_bOut, 0) << tick;
-        EXPECT_EQ(g_Sim.m_pendTrap, 0) << tick;
-    }
+    const TickRecord record = RecordTicks(9, g_Sim.m_pendTrap);
+    EXPECT_EQ(record.out, std::vector<int>(9, 0));
+    EXPECT_TRUE(record.requestTicks.empty());
     Tick();
-    EXPECT_EQ(timer.m_bOut, 1);
-    EXPECT_EQ(timer.m_bRunning, 0);
-    EXPECT_EQ(timer.m_nCount, 0);
+    ExpectCountEnded(timer);
     EXPECT_EQ(g_Sim.m_pendTrap, 1);
     g_Sim.m_pendTrap = 0;
     Tick();
@@ -304,16 +330,10 @@ TEST(TimerModes, ModeZeroRaisesOutAfterTheCountOnceOnTrap) {
 
 TEST(TimerModes, ModeOneOvershootStopsAtZero) {
     StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
-    timer.m_nMode = 1;
-    timer.m_bRunning = 1;
-    timer.m_nCount = 3;
-    timer.m_bOut = 0;
+    CounterState& timer = Counting(0, 1, 3, 0);
     g_Sim.m_TimerPrescaler[0] = 1;
     Tick(7);
-    EXPECT_EQ(timer.m_nCount, 0);
-    EXPECT_EQ(timer.m_bOut, 1);
-    EXPECT_EQ(timer.m_bRunning, 0);
+    ExpectCountEnded(timer);
 }
 
 TEST(TimerModes, ModeTwoRequestsEverySixthTickWithOutHigh) {
@@ -325,47 +345,26 @@ TEST(TimerModes, ModeTwoRequestsEverySixthTickWithOutHigh) {
     timer.m_bGate = 1;
     timer.m_bRunning = 1;
     timer.m_nCount = static_cast<i32>(timer.m_nReload);
-    std::vector<int> requestTicks;
-    for (int tick = 1; tick <= 18; ++tick) {
-        Tick();
-        EXPECT_EQ(timer.m_bOut, 1);
-        if (g_Sim.m_pendRst75) requestTicks.push_back(tick);
-        g_Sim.m_pendRst75 = 0;
-    }
-    EXPECT_EQ(requestTicks, (std::vector<int>{6, 12, 18}));
+    const TickRecord record = RecordTicks(18, g_Sim.m_pendRst75);
+    EXPECT_EQ(record.out, std::vector<int>(18, 1));
+    EXPECT_EQ(record.requestTicks, (std::vector<int>{6, 12, 18}));
 }
 
 TEST(TimerModes, ModeThreeOddCountIsOneTickLongerHigh) {
-    StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
-    timer.m_bGate = 1;
+    StartWithGateOpen();
     Program(0, 3, 5);
-    std::vector<int> out;
-    for (int tick = 0; tick < 10; ++tick) {
-        Tick();
-        out.push_back(timer.m_bOut);
-    }
     // The load itself is the first high tick.
-    EXPECT_EQ(out, (std::vector<int>{1, 1, 0, 0, 1, 1, 1, 0, 0, 1}));
+    EXPECT_EQ(RecordTicks(10, g_Sim.m_pendRst75).out, (std::vector<int>{1, 1, 0, 0, 1, 1, 1, 0, 0, 1}));
 }
 
 TEST(TimerModes, ModeThreeEvenCountIsSymmetric) {
-    StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
-    timer.m_bGate = 1;
+    StartWithGateOpen();
     Program(0, 3, 4);
-    std::vector<int> out;
-    for (int tick = 0; tick < 8; ++tick) {
-        Tick();
-        out.push_back(timer.m_bOut);
-    }
-    EXPECT_EQ(out, (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
+    EXPECT_EQ(RecordTicks(8, g_Sim.m_pendRst75).out, (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
 }
 
 TEST(TimerModes, ModeThreeCarriesTheOvershootIntoTheNextHalf) {
-    StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
-    timer.m_bGate = 1;
+    CounterState& timer = StartWithGateOpen();
     Program(0, 3, 10);
     g_Sim.m_TimerPrescaler[0] = 1;
     Tick(4);  // 10 - 8 = 2
@@ -392,20 +391,15 @@ TEST(TimerModes, ModeThreeCarriesTheOvershootIntoTheNextHalf) {
 TEST(TimerModes, ModesFourAndFiveRequestAtTheEndWithoutMovingOut) {
     StartWithOneChip();
     for (int mode : {4, 5}) {
-        CounterState& timer = g_Sim.m_Timer[0];
-        timer.m_nIrqRoute = 7;
-        timer.m_nMode = static_cast<u8>(mode);
-        timer.m_nReload = 2;
-        timer.m_nCount = 2;
-        timer.m_bRunning = 1;
-        timer.m_bOut = 1;
+        CounterState& timer = Counting(0, mode, 2, 1, 7);
         Tick();
         EXPECT_EQ(g_Sim.m_pendRst75, 0) << mode;
         Tick();
         EXPECT_EQ(g_Sim.m_pendRst75, 1) << mode;
-        EXPECT_EQ(timer.m_bOut, 1) << mode;
-        EXPECT_EQ(timer.m_bRunning, 0) << mode;
-        EXPECT_EQ(timer.m_nCount, 0) << mode;
+        {
+            SCOPED_TRACE(mode);
+            ExpectCountEnded(timer);
+        }
         EXPECT_EQ(timer.m_nReload, mode == 4 ? 0u : 2u) << mode;
         g_Sim.m_pendRst75 = 0;
     }
@@ -413,12 +407,7 @@ TEST(TimerModes, ModesFourAndFiveRequestAtTheEndWithoutMovingOut) {
 
 TEST(TimerModes, CountEndRequestsGoOnlyToEdgeInputs) {
     StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
-    timer.m_nIrqRoute = 6;
-    timer.m_bOut = 0;  // keep the level route quiet
-    timer.m_nMode = 2;
-    timer.m_nReload = 0;
-    timer.m_bRunning = 1;
+    Counting(0, 2, 0, 0, 6);  // OUT low keeps the level route quiet
     Tick();
     EXPECT_EQ(g_Sim.m_pendRst65, 0);
     EXPECT_EQ(g_Sim.m_pendTrap, 0);
@@ -456,10 +445,8 @@ TEST(TimerRoutes, EdgeRoutesNeedARiseWithinTheTick) {
 }
 
 TEST(TimerRoutes, UnknownRouteCodesDoNothing) {
-    StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
+    CounterState& timer = StartWithGateOpen();
     timer.m_nIrqRoute = 3;
-    timer.m_bGate = 1;
     Program(0, 0, 1);
     Tick();
     EXPECT_EQ(timer.m_bOut, 1);
@@ -468,29 +455,18 @@ TEST(TimerRoutes, UnknownRouteCodesDoNothing) {
 
 TEST(Timer8155Slot, CountsByTheModeRulesOfItsTimerBits) {
     StartFromPowerOn();
-    CounterState& timer = g_Sim.m_Timer[15];
     g_Sim.m_TimerPrescaler[15] = 1;
-    timer.m_nIrqRoute = 4;
     // Timer mode bits 01 as written by the 8155's count high byte: counted once.
-    timer.m_nMode = 1;
-    timer.m_nReload = 0x10;
-    timer.m_nCount = 0x10;
-    timer.m_bOut = 0;
-    timer.m_bRunning = 1;
+    CounterState& timer = Counting(15, 1, 0x10, 0, 4);
     Tick(8);
     EXPECT_EQ(timer.m_nCount, 8);
     Tick(8);
-    EXPECT_EQ(timer.m_nCount, 0);
-    EXPECT_EQ(timer.m_bOut, 1);
-    EXPECT_EQ(timer.m_bRunning, 0);
+    ExpectCountEnded(timer);
     EXPECT_EQ(g_Sim.m_pendTrap, 1);
 
     // Mode bits 11: square wave.
-    timer.m_nMode = 3;
-    timer.m_nReload = 4;
+    Counting(15, 3, 4, 1, 4);
     timer.m_nReloadEven = 4;
-    timer.m_nCount = 4;
-    timer.m_bRunning = 1;
     Tick(2);
     EXPECT_EQ(timer.m_bOut, 0);
     EXPECT_EQ(timer.m_nCount, 4);
@@ -532,38 +508,22 @@ TEST(Timer8155Slot, ProgrammedThroughThe8155PortsAndCounted) {
     EXPECT_EQ(timer.m_nCount, 2);
     EXPECT_EQ(g_Sim.m_pendRst75, 0);
     Tick(4);
-    EXPECT_EQ(timer.m_nCount, 0);
-    EXPECT_EQ(timer.m_bOut, 1);
-    EXPECT_EQ(timer.m_bRunning, 0);
+    ExpectCountEnded(timer);
     EXPECT_EQ(g_Sim.m_pendRst75, 1);
 }
 
 TEST(TimerRoutes, SquareWaveRequestsTheEdgeInputAtEveryRise) {
-    StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
+    CounterState& timer = StartWithGateOpen();
     timer.m_nIrqRoute = 7;
-    timer.m_bGate = 1;
     Program(0, 3, 4);
-    std::vector<int> requestTicks;
-    for (int tick = 1; tick <= 8; ++tick) {
-        Tick();
-        if (g_Sim.m_pendRst75) requestTicks.push_back(tick);
-        g_Sim.m_pendRst75 = 0;
-    }
-    EXPECT_EQ(requestTicks, (std::vector<int>{4, 8}));
+    EXPECT_EQ(RecordTicks(8, g_Sim.m_pendRst75).requestTicks, (std::vector<int>{4, 8}));
     EXPECT_EQ(g_Sim.m_pendTrap, 0);
 }
 
 TEST(TimerRoutes, CountEndsOfModesTwoFourAndFiveRequestTrap) {
     for (int mode : {2, 4, 5}) {
         StartWithOneChip();
-        CounterState& timer = g_Sim.m_Timer[1];
-        timer.m_nIrqRoute = 4;
-        timer.m_nMode = static_cast<u8>(mode);
-        timer.m_nReload = 1;
-        timer.m_nCount = 1;
-        timer.m_bOut = 1;
-        timer.m_bRunning = 1;
+        const CounterState& timer = Counting(1, mode, 1, 1, 4);
         Tick();  // count 0: the end for modes 4 and 5, not yet for mode 2
         EXPECT_EQ(g_Sim.m_pendTrap, mode == 2 ? 0 : 1) << mode;
         g_Sim.m_pendTrap = 0;
@@ -576,11 +536,7 @@ TEST(TimerRoutes, CountEndsOfModesTwoFourAndFiveRequestTrap) {
 
 TEST(TimerSlots, OnlyARunningByteOfOneCounts) {
     StartWithOneChip();
-    CounterState& timer = g_Sim.m_Timer[0];
-    timer.m_nMode = 0;
-    timer.m_nCount = 5;
-    timer.m_bOut = 0;
-    timer.m_nIrqRoute = 4;
+    CounterState& timer = Counting(0, 0, 5, 0, 4);
     timer.m_bRunning = 2;  // as a hand-edited configuration file may hold
     Tick();
     EXPECT_EQ(timer.m_nCount, 5);
