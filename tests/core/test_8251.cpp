@@ -19,6 +19,32 @@ void ProgramReceiver(u8 base) {
     Out(base + 1, 0x4E);
     Out(base + 1, 0x04);
 }
+
+// Chip 0 after mode 0x4E with every status bit set, so what the command
+// clears shows.
+void CommandOverFullStatus(u8 command) {
+    Out(kBase0 + 1, 0x4E);
+    g_Sim.m_n8251Status[0] = 0x3F;
+    Out(kBase0 + 1, command);
+}
+
+// Chip 0 reset by command, then given a new mode.
+void Remode(u8 mode) {
+    Out(kBase0 + 1, 0x40);
+    Out(kBase0 + 1, mode);
+}
+
+struct ModeFields {
+    int divisor, charBits, parityOn, parityOdd, stopCode;
+};
+
+void ExpectModeFields(const ModeFields& expected) {
+    EXPECT_EQ(g_Sim.m_n8251Divisor[0], expected.divisor);
+    EXPECT_EQ(g_Sim.m_n8251CharBits[0], expected.charBits);
+    EXPECT_EQ(g_Sim.m_b8251ParityOn[0], expected.parityOn);
+    EXPECT_EQ(g_Sim.m_b8251ParityOdd[0], expected.parityOdd);
+    EXPECT_EQ(g_Sim.m_n8251StopCode[0], expected.stopCode);
+}
 }  // namespace
 
 TEST(Chip8251, ResetValues) {
@@ -57,25 +83,17 @@ TEST(Chip8251, ModeThenCommandSequence) {
 
 TEST(Chip8251, InternalResetExpectsAModeAgain) {
     Connect8251();
-    Out(kBase0 + 1, 0x4E);
-    g_Sim.m_n8251Status[0] = 0x3F;
-    Out(kBase0 + 1, 0x40);
+    CommandOverFullStatus(0x40);
     EXPECT_EQ(g_Sim.m_b8251ExpectMode[0], 1);
     EXPECT_EQ(g_Sim.m_n8251Status[0], 5);
     Out(kBase0 + 1, 0xFF);
     EXPECT_EQ(g_Sim.m_n8251Mode[0], 0xFF);
-    EXPECT_EQ(g_Sim.m_n8251Divisor[0], 64);
-    EXPECT_EQ(g_Sim.m_n8251CharBits[0], 8);
-    EXPECT_EQ(g_Sim.m_b8251ParityOn[0], 1);
-    EXPECT_EQ(g_Sim.m_b8251ParityOdd[0], 0);
-    EXPECT_EQ(g_Sim.m_n8251StopCode[0], 3);
+    ExpectModeFields({64, 8, 1, 0, 3});
 }
 
 TEST(Chip8251, ErrorResetClearsOnlyTheErrorBits) {
     Connect8251();
-    Out(kBase0 + 1, 0x4E);
-    g_Sim.m_n8251Status[0] = 0x3F;
-    Out(kBase0 + 1, 0x15);
+    CommandOverFullStatus(0x15);
     EXPECT_EQ(g_Sim.m_n8251Status[0], 0x07);
     EXPECT_EQ(In(kBase0 + 1), 0x07);
 }
@@ -85,20 +103,10 @@ TEST(Chip8251, ModeFieldsDecode) {
     Out(kBase0 + 1, 0x0C);  // factor bits 00
     EXPECT_EQ(g_Sim.m_n8251Divisor[0], 1);
     EXPECT_EQ(g_Sim.m_n8251CharBits[0], 8);
-    Out(kBase0 + 1, 0x40);
-    Out(kBase0 + 1, 0x91);  // factor 1, 5 bits, odd parity, stop code 2
-    EXPECT_EQ(g_Sim.m_n8251Divisor[0], 1);
-    EXPECT_EQ(g_Sim.m_n8251CharBits[0], 5);
-    EXPECT_EQ(g_Sim.m_b8251ParityOn[0], 1);
-    EXPECT_EQ(g_Sim.m_b8251ParityOdd[0], 1);
-    EXPECT_EQ(g_Sim.m_n8251StopCode[0], 2);
-    Out(kBase0 + 1, 0x40);
-    Out(kBase0 + 1, 0x06);  // parity off keeps the odd flag; stop bits 00 keep the code
-    EXPECT_EQ(g_Sim.m_n8251Divisor[0], 16);
-    EXPECT_EQ(g_Sim.m_n8251CharBits[0], 6);
-    EXPECT_EQ(g_Sim.m_b8251ParityOn[0], 0);
-    EXPECT_EQ(g_Sim.m_b8251ParityOdd[0], 1);
-    EXPECT_EQ(g_Sim.m_n8251StopCode[0], 2);
+    Remode(0x91);  // factor 1, 5 bits, odd parity, stop code 2
+    ExpectModeFields({1, 5, 1, 1, 2});
+    Remode(0x06);  // parity off keeps the odd flag; stop bits 00 keep the code
+    ExpectModeFields({16, 6, 0, 1, 2});
 }
 
 TEST(Chip8251, TransmitLatchKeepsTheLastByteAcrossReset) {
@@ -218,9 +226,7 @@ TEST(Chip8251, EdgeRoutesRaiseOncePerArrival) {
 
 TEST(Chip8251, ErrorAndInternalResetTogether) {
     Connect8251();
-    Out(kBase0 + 1, 0x4E);
-    g_Sim.m_n8251Status[0] = 0x3F;
-    Out(kBase0 + 1, 0x55);  // error reset, internal reset, RxE, TxEN
+    CommandOverFullStatus(0x55);  // error reset, internal reset, RxE, TxEN
     EXPECT_EQ(g_Sim.m_n8251Status[0], 0x05);
     EXPECT_EQ(g_Sim.m_b8251ExpectMode[0], 1);
     EXPECT_EQ(g_Sim.m_n8251Command[0], 0x55);
