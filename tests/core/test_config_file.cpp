@@ -31,6 +31,11 @@ protected:
 
     std::string PathOf(const char* name) const { return (m_dir / name).string(); }
 
+    // The distinct settings, saved as the file a test compares against later.
+    void SaveDistinctReference();
+    // The settings as they stand, saved again, give the reference file's bytes.
+    void ExpectSettingsAsInReference();
+
     fs::path m_dir;
 };
 
@@ -105,6 +110,19 @@ void SetDistinctSettings() {
     g_Sim.m_nIOWatchCount = 2;
     g_Sim.m_MemWatchAddr[5] = 0xE123;
     g_Sim.m_nMemWatchCount = 6;
+}
+
+constexpr const char* kReferenceName = "reference.cfg";
+
+void ConfigFileTest::SaveDistinctReference() {
+    SetDistinctSettings();
+    ASSERT_EQ(g_Sim.SaveConfig(PathOf(kReferenceName).c_str()), Result::Saved);
+}
+
+void ConfigFileTest::ExpectSettingsAsInReference() {
+    const std::string after = PathOf("after.cfg");
+    ASSERT_EQ(g_Sim.SaveConfig(after.c_str()), Result::Saved);
+    EXPECT_EQ(ReadFile(after), ReadFile(PathOf(kReferenceName)));
 }
 }  // namespace
 
@@ -217,9 +235,7 @@ TEST_F(ConfigFileTest, SaveThenLoadRestoresTheSettings) {
 }
 
 TEST_F(ConfigFileTest, WrongSizesAreRefusedAndSettingsStay) {
-    SetDistinctSettings();
-    const std::string reference = PathOf("reference.cfg");
-    ASSERT_EQ(g_Sim.SaveConfig(reference.c_str()), Result::Saved);
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
     for (std::size_t size : {kFileSize - 1, kFileSize + 1, std::size_t{0}}) {
         Bytes image = PatternImage();
         image.resize(size);
@@ -229,15 +245,11 @@ TEST_F(ConfigFileTest, WrongSizesAreRefusedAndSettingsStay) {
         EXPECT_EQ(ConfigResultMessage(Result::NotValid, path), path + " is not a valid Configuration file");
         EXPECT_EQ(ReadFile(path), image) << "a refused file is left as it was";
     }
-    const std::string after = PathOf("after.cfg");
-    ASSERT_EQ(g_Sim.SaveConfig(after.c_str()), Result::Saved);
-    EXPECT_EQ(ReadFile(after), ReadFile(reference));
+    ExpectSettingsAsInReference();
 }
 
 TEST_F(ConfigFileTest, CountsBeyondTheArraysRefuseTheWholeFile) {
-    SetDistinctSettings();
-    const std::string reference = PathOf("reference.cfg");
-    ASSERT_EQ(g_Sim.SaveConfig(reference.c_str()), Result::Saved);
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
     struct Count {
         std::size_t offset;
         u8 largest;
@@ -253,9 +265,7 @@ TEST_F(ConfigFileTest, CountsBeyondTheArraysRefuseTheWholeFile) {
         WriteFile(path, image);
         EXPECT_EQ(g_Sim.LoadConfig(path.c_str()), Result::NotValid) << count.offset;
     }
-    const std::string after = PathOf("after.cfg");
-    ASSERT_EQ(g_Sim.SaveConfig(after.c_str()), Result::Saved);
-    EXPECT_EQ(ReadFile(after), ReadFile(reference));
+    ASSERT_NO_FATAL_FAILURE(ExpectSettingsAsInReference());
 
     // The largest legal counts are taken.
     Bytes image = PatternImage();
@@ -267,13 +277,11 @@ TEST_F(ConfigFileTest, CountsBeyondTheArraysRefuseTheWholeFile) {
 }
 
 TEST_F(ConfigFileTest, AbsentFileIsCreatedFromTheCurrentSettings) {
-    SetDistinctSettings();
-    const std::string reference = PathOf("reference.cfg");
-    ASSERT_EQ(g_Sim.SaveConfig(reference.c_str()), Result::Saved);
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
     const std::string path = PathOf("new program.cfg");
     EXPECT_EQ(g_Sim.LoadConfig(path.c_str()), Result::Created);
     EXPECT_EQ(ConfigResultMessage(Result::Created, path), "");
-    EXPECT_EQ(ReadFile(path), ReadFile(reference));
+    EXPECT_EQ(ReadFile(path), ReadFile(PathOf(kReferenceName)));
     EXPECT_EQ(g_Sim.m_n8253Count, 2);
 }
 
