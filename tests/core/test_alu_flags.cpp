@@ -24,6 +24,14 @@ void ExpectSZP(u8 value, const testing::Message& at) {
 
 u8 ToBcd(int n) { return u8((n / 10) << 4 | (n % 10)); }
 
+// DAA on `a` with the given AC and CY going in.
+void DaaFrom(u8 a, u8 ac, u8 cy) {
+    g_Sim.m_regA = a;
+    g_Sim.m_flagAC = ac;
+    g_Sim.m_flagCY = cy;
+    g_Sim.Daa();
+}
+
 }  // namespace
 
 TEST(AluFlags, SetSZPOnEveryByte) {
@@ -112,6 +120,12 @@ TEST(AluFlags, KnownArithmeticCases) {
 }
 
 TEST(AluFlags, LogicalOperations) {
+    // OR and XOR share one flag rule: AC and CY cleared.
+    struct OrLike {
+        void (CSimulator::*run)(u8*, u8);
+        const char* symbol;
+        u8 result;
+    };
     StartFromPowerOn();
     for (int a = 0; a < 256; a += 7)
         for (int b = 0; b < 256; b += 5) {
@@ -123,20 +137,16 @@ TEST(AluFlags, LogicalOperations) {
             EXPECT_EQ(g_Sim.m_flagAC, 1);
             EXPECT_EQ(g_Sim.m_flagCY, 0);
             ExpectSZP(acc, testing::Message() << a << "&" << b);
-            acc = u8(a);
-            g_Sim.m_flagCY = 1;
-            g_Sim.m_flagAC = 1;
-            g_Sim.Or(&acc, u8(b));
-            EXPECT_EQ(acc, u8(a | b));
-            EXPECT_EQ(g_Sim.m_flagAC + g_Sim.m_flagCY, 0);
-            ExpectSZP(acc, testing::Message() << a << "|" << b);
-            acc = u8(a);
-            g_Sim.m_flagCY = 1;
-            g_Sim.m_flagAC = 1;
-            g_Sim.Xor(&acc, u8(b));
-            EXPECT_EQ(acc, u8(a ^ b));
-            EXPECT_EQ(g_Sim.m_flagAC + g_Sim.m_flagCY, 0);
-            ExpectSZP(acc, testing::Message() << a << "^" << b);
+            const OrLike orLikes[] = {{&CSimulator::Or, "|", u8(a | b)}, {&CSimulator::Xor, "^", u8(a ^ b)}};
+            for (const OrLike& op : orLikes) {
+                acc = u8(a);
+                g_Sim.m_flagCY = 1;
+                g_Sim.m_flagAC = 1;
+                (g_Sim.*op.run)(&acc, u8(b));
+                EXPECT_EQ(acc, op.result);
+                EXPECT_EQ(g_Sim.m_flagAC + g_Sim.m_flagCY, 0);
+                ExpectSZP(acc, testing::Message() << a << op.symbol << b);
+            }
         }
 }
 
@@ -204,8 +214,7 @@ TEST(AluFlags, DaaAfterEveryDecimalAddition) {
 
 TEST(AluFlags, DaaKnownCases) {
     StartFromPowerOn();
-    g_Sim.m_regA = 0x9A;
-    g_Sim.Daa();
+    DaaFrom(0x9A, 0, 0);
     EXPECT_EQ(g_Sim.m_regA, 0x00);
     EXPECT_EQ(g_Sim.m_flagCY, 1);
     EXPECT_EQ(g_Sim.m_flagZ, 1);
@@ -219,22 +228,16 @@ TEST(AluFlags, DaaKnownCases) {
     EXPECT_EQ(g_Sim.m_flagCY, 1);
 
     // Nothing to adjust: A unchanged, AC = 0, CY unchanged, S Z P from A.
-    g_Sim.m_regA = 0x00;
-    g_Sim.m_flagAC = 0;
-    g_Sim.m_flagCY = 0;
     g_Sim.m_flagZ = 0;
     g_Sim.m_flagP = 0;
-    g_Sim.Daa();
+    DaaFrom(0x00, 0, 0);
     EXPECT_EQ(g_Sim.m_regA, 0x00);
     EXPECT_EQ(g_Sim.m_flagZ, 1);
     EXPECT_EQ(g_Sim.m_flagP, 1);
     EXPECT_EQ(g_Sim.m_flagCY, 0);
 
     // The high correction alone leaves AC clear; CY already set stays set.
-    g_Sim.m_regA = 0x25;
-    g_Sim.m_flagAC = 0;
-    g_Sim.m_flagCY = 1;
-    g_Sim.Daa();
+    DaaFrom(0x25, 0, 1);
     EXPECT_EQ(g_Sim.m_regA, 0x85);
     EXPECT_EQ(g_Sim.m_flagCY, 1);
     EXPECT_EQ(g_Sim.m_flagAC, 0);
