@@ -19,6 +19,12 @@ void Connect8155() {
 }
 
 const CounterState& Timer() { return g_Sim.m_Timer[15]; }
+
+// A write to either count register sets the count along with the reload.
+void ExpectLoaded(u32 count) {
+    EXPECT_EQ(Timer().m_nReload, count);
+    EXPECT_EQ(Timer().m_nCount, static_cast<i32>(count));
+}
 }  // namespace
 
 TEST(Chip8155, ResetMakesEveryPortAnInputWithClearLatches) {
@@ -95,21 +101,17 @@ TEST(Chip8155, TimerCountAndMode) {
     Connect8155();
     g_Sim.m_b8155Changed = 0;
     Out(kTimerLow, 0x10);
-    EXPECT_EQ(Timer().m_nReload, 0x0010u);
-    EXPECT_EQ(Timer().m_nCount, 0x0010);
+    ExpectLoaded(0x0010);
     Out(kTimerHigh, 0x40);
-    EXPECT_EQ(Timer().m_nReload, 0x0010u);
-    EXPECT_EQ(Timer().m_nCount, 0x0010);
+    ExpectLoaded(0x0010);
     EXPECT_EQ(Timer().m_nMode, 1);
     EXPECT_EQ(Timer().m_bOut, 1);
     EXPECT_EQ(g_Sim.m_b8155Changed, 0);
     Out(kTimerHigh, 0xFF);
-    EXPECT_EQ(Timer().m_nReload, 0x3F10u);
-    EXPECT_EQ(Timer().m_nCount, 0x3F10);
+    ExpectLoaded(0x3F10);
     EXPECT_EQ(Timer().m_nMode, 3);
     Out(kTimerLow, 0xAB);
-    EXPECT_EQ(Timer().m_nReload, 0x3FABu);
-    EXPECT_EQ(Timer().m_nCount, 0x3FAB);
+    ExpectLoaded(0x3FAB);
     Out(kTimerHigh, 0x02);
     EXPECT_EQ(Timer().m_nReload, 0x02ABu);
     EXPECT_EQ(Timer().m_nMode, 0);
