@@ -3,15 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QVariant>
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 
 #include "app/LastProgramRecord.h"
-#include "app/Mainfrm.h"
 #include "app/ProgramImage.h"
 #include "app/ProgramListing.h"
 #include "app/TorvanApp.h"
@@ -20,7 +16,6 @@
 #include "sim/Simulator.h"
 
 namespace {
-constexpr const char* kTemplateProperty = "torvanDocTemplate";
 constexpr const char* kHexSuffix = "hex";
 constexpr const char* kConfigSuffix = ".cfg";
 
@@ -58,76 +53,6 @@ u8* TargetMemory() {
     return g_Sim.m_pMemory;
 }
 }  // namespace
-
-// ---- CView ----
-
-CView::~CView() {
-    if (m_pDocument != nullptr) m_pDocument->RemoveView(this);
-}
-
-// ---- CTorvanDoc ----
-
-CTorvanDoc::CTorvanDoc() = default;
-
-CTorvanDoc::~CTorvanDoc() {
-    for (CView* pView : m_viewList) pView->m_pDocument = nullptr;
-}
-
-void CTorvanDoc::SetTitle(const QString& title) {
-    m_strTitle = title;
-    emit titleChanged(title);
-}
-
-void CTorvanDoc::SetPathName(const QString& path) {
-    m_strPathName = path;
-    SetTitle(QFileInfo(path).fileName());
-}
-
-void CTorvanDoc::AddView(CView* pView) {
-    if (pView == nullptr || m_viewList.contains(pView)) return;
-    if (pView->m_pDocument != nullptr && pView->m_pDocument != this) pView->m_pDocument->RemoveView(pView);
-    pView->m_pDocument = this;
-    m_viewList.append(pView);
-    emit viewsChanged();
-}
-
-void CTorvanDoc::RemoveView(CView* pView) {
-    if (!m_viewList.removeOne(pView)) return;
-    pView->m_pDocument = nullptr;
-    emit viewsChanged();
-    // A document lives as long as it has windows.
-    if (m_viewList.isEmpty() && !m_bClosing) {
-        m_bClosing = true;
-        deleteLater();
-    }
-}
-
-void CTorvanDoc::OnCloseDocument() {
-    if (m_bClosing && m_viewList.isEmpty()) return;
-    m_bClosing = true;
-    const QList<CView*> views = m_viewList;
-    m_viewList.clear();
-    for (CView* pView : views) {
-        pView->m_pDocument = nullptr;
-        QWidget* pWidget = dynamic_cast<QWidget*>(pView);
-        for (QWidget* p = pWidget; p != nullptr; p = p->parentWidget()) {
-            if (auto* pFrame = qobject_cast<QMdiSubWindow*>(p)) {
-                pFrame->close();
-                break;
-            }
-        }
-    }
-    emit viewsChanged();
-    deleteLater();
-}
-
-void CTorvanDoc::UpdateAllViews(CView* pSender, long lHint) {
-    // A view's update may close windows; walk a copy and skip views gone.
-    const QList<CView*> views = m_viewList;
-    for (CView* pView : views) {
-        if (pView != pSender && m_viewList.contains(pView)) pView->OnUpdate(pSender, lHint);
-    }
-}
 
 bool CTorvanDoc::OnOpenDocument(const QString& path) {
     RecordLastProgram(path);
@@ -188,42 +113,4 @@ bool CTorvanDoc::LoadRawImage(const QString& path) {
     if (!OpenForReading(path, stream)) return false;
     ProgramImage::LoadRaw(stream, TargetMemory());
     return true;
-}
-
-// ---- CMultiDocTemplate ----
-
-QMdiSubWindow* CMultiDocTemplate::CreateNewFrame(CTorvanDoc* pDoc, QMdiSubWindow* pOther) {
-    CMainFrame* pMainFrame = AfxGetMainWnd();
-    if (m_pfnCreate == nullptr || pDoc == nullptr || pMainFrame == nullptr) return nullptr;
-
-    QMdiSubWindow* pFrame = m_pfnCreate(pDoc);
-    if (pFrame == nullptr) return nullptr;
-    pFrame->setAttribute(Qt::WA_DeleteOnClose);
-    pFrame->setProperty(kTemplateProperty, QVariant::fromValue(static_cast<void*>(this)));
-    QMdiArea* pArea = pMainFrame->MDIClient();
-    pArea->addSubWindow(pFrame);
-    m_pfnPlace(pFrame, pArea->viewport()->size());
-    return pFrame;
-}
-
-void CMultiDocTemplate::InitialUpdateFrame(QMdiSubWindow* pFrame, CTorvanDoc* pDoc, bool bMakeVisible) {
-    if (pFrame == nullptr) return;
-    if (pFrame->windowTitle().isEmpty() && pDoc != nullptr) {
-        // Frames without a title of their own show the document's name.
-        pFrame->setWindowTitle(pDoc->GetTitle());
-        QObject::connect(pDoc, &CTorvanDoc::titleChanged, pFrame, &QWidget::setWindowTitle);
-    }
-    if (CView* pView = ViewOfFrame(pFrame)) pView->OnInitialUpdate();
-    if (!bMakeVisible) return;
-    pFrame->show();
-    if (QMdiArea* pArea = pFrame->mdiArea()) pArea->setActiveSubWindow(pFrame);
-}
-
-CView* ViewOfFrame(const QMdiSubWindow* pFrame) {
-    return pFrame != nullptr ? dynamic_cast<CView*>(pFrame->widget()) : nullptr;
-}
-
-CMultiDocTemplate* TemplateOfFrame(const QMdiSubWindow* pFrame) {
-    if (pFrame == nullptr) return nullptr;
-    return static_cast<CMultiDocTemplate*>(pFrame->property(kTemplateProperty).value<void*>());
 }

@@ -11,10 +11,14 @@
 #include <QScrollBar>
 
 #include "app/FindDialog.h"
-#include "app/HexText.h"
-#include "app/MemWatchAddDlg.h"
-#include "app/Mainfrm.h"
-#include "app/StatusBar.h"
+#include "framework/HexText.h"
+#include "dialogs/MemWatchAddDlg.h"
+#include "framework/CmdUI.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "framework/MDIFrameWnd.h"
+#include "res/CommandIds.h"
+#include "framework/StatusBar.h"
 #include "app/TorvanApp.h"
 #include "platform/MessageBox.h"
 #include "sim/Disasm.h"
@@ -31,7 +35,7 @@ const char kBreakpointLimitFormat[] = "Maximum %d break points can be set !";
 constexpr u32 kAddressMask = 0xFFFF;
 } // namespace
 
-CTorvanView::CTorvanView(CTorvanDoc*, QWidget* parent) : QAbstractScrollArea(parent)
+CTorvanView::CTorvanView(CDocument*, QWidget* parent) : QAbstractScrollArea(parent)
 {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_nRowHeight = std::max(1, fontMetrics().lineSpacing());
@@ -168,8 +172,8 @@ void CTorvanView::OpenWatchWindow(CMultiDocTemplate* pTemplate)
     // Opens the window as its toggle does when the document has none of its
     // kind; a kind whose window is not part of the program yet makes no
     // frame and is passed over.
-    CTorvanDoc* pDoc = GetDocument();
-    CMainFrame* pFrame = AfxGetMainWnd();
+    CDocument* pDoc = GetDocument();
+    CMDIFrameWnd* pFrame = AfxGetMainWnd();
     if (!pTemplate || !pDoc || !pFrame)
         return;
     for (CView* pView : pDoc->GetViews()) {
@@ -182,7 +186,7 @@ void CTorvanView::OpenWatchWindow(CMultiDocTemplate* pTemplate)
 
 void CTorvanView::SetStatusPane(int pane, const QString& text)
 {
-    CMainFrame* pFrame = AfxGetMainWnd();
+    CMDIFrameWnd* pFrame = AfxGetMainWnd();
     if (pFrame && pFrame->m_wndStatusBar)
         pFrame->m_wndStatusBar->SetPaneText(pane, text);
 }

@@ -7,16 +7,16 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 
-#include "app/Brixcdoc.h"
 #include "app/ProgramListing.h"
+#include "framework/View.h"
+
+class CDocument;
+class CMultiDocTemplate;
 
 class CTorvanView : public QAbstractScrollArea, public CView, public CProgramListing {
     Q_OBJECT
 public:
-    // Command ids handled by this view.
-    enum { ID_EDIT_FIND = 32822, ID_CHANGE_ORIGIN = 32870 };
-
-    explicit CTorvanView(CTorvanDoc* pDoc, QWidget* parent = nullptr);
+    explicit CTorvanView(CDocument* pDoc, QWidget* parent = nullptr);
     ~CTorvanView() override;
 
     void OnInitialUpdate() override;

@@ -11,16 +11,23 @@
 
 #include "app/AppIcon.h"
 #include "app/Brixcdoc.h"
-#include "app/CmdUI.h"
-#include "app/MainfrmTables.h"
-#include "app/StatusBar.h"
-#include "app/ToolbarBitmap.h"
+#include "app/MainfrmCommands.h"
 #include "app/TorvanApp.h"
+#include "framework/CmdUI.h"
+#include "framework/DocTemplate.h"
+#include "framework/MenuSet.h"
+#include "framework/StatusBar.h"
+#include "framework/View.h"
 #include "platform/MessageBox.h"
 #include "platform/Trace.h"
+#include "res/Accelerators.h"
+#include "res/CommandIds.h"
+#include "res/MenuTables.h"
+#include "res/Prompts.h"
+#include "res/Toolbar.h"
+#include "res/ToolbarBitmap.h"
 
 unsigned g_bTimingWindowOpen = 0;
-CMainFrame::PopupFactory CMainFrame::s_pfnOwnerDrawnPopup = nullptr;
 
 namespace {
 constexpr const char* kFrameTitle = "TORVAN - Zelmor Systems' Simulator for 8085";
@@ -29,8 +36,6 @@ constexpr const char* kCommandFailed = "Command failed.";
 constexpr const char* kNoDocumentTrace = "Warning: No active document for WindoeMemoryWatch command\n";
 constexpr const char* kNoFrameTrace = "Failed to create new frame\n";
 constexpr const char* kRecentFilePlaceholder = "Recent File";
-
-CMainFrame* g_pMainFrame = nullptr;
 
 // The toolbar shows no tooltips.
 class NoToolTips : public QObject {
@@ -41,50 +46,22 @@ public:
     }
 };
 
-QMdiSubWindow* FrameOfView(CView* pView) {
-    for (QWidget* p = dynamic_cast<QWidget*>(pView); p != nullptr; p = p->parentWidget())
-        if (auto* pFrame = qobject_cast<QMdiSubWindow*>(p)) return pFrame;
-    return nullptr;
-}
-
-// Calls fn for every entry of a menu table up to its closing entry.
-template <class Fn>
-void ForEachMenuItem(const MenuItemDef* pItem, Fn fn) {
-    for (int depth = 0;; ++pItem) {
-        if (pItem->nID == kMenuEndPopup && depth-- == 0) return;
-        if (pItem->nID == kMenuPopup) ++depth;
-        fn(*pItem);
-    }
-}
-
 int RecentFileIndex(int nID) { return nID - ID_FILE_MRU_FILE1; }
 bool IsRecentFileCommand(int nID) {
     return RecentFileIndex(nID) >= 0 && RecentFileIndex(nID) < CTorvanApp::kMaxRecentFiles;
 }
 }  // namespace
 
-CMainFrame* AfxGetMainWnd() { return g_pMainFrame; }
+CMainFrame* GetMainFrame() { return qobject_cast<CMainFrame*>(AfxGetMainWnd()); }
 
-CMainFrame::CMainFrame() { g_pMainFrame = this; }
+CMainFrame::CMainFrame() = default;
 
-CMainFrame::~CMainFrame() {
-    // The child windows close while the frame is still whole, so that their
-    // views can clear their panes; nothing else is refreshed from here on.
-    m_bDestroying = true;
-    if (m_wndMDIClient != nullptr) {
-        disconnect(m_wndMDIClient, nullptr, this, nullptr);
-        const QList<QMdiSubWindow*> frames = m_wndMDIClient->subWindowList();
-        for (QMdiSubWindow* pFrame : frames) delete pFrame;
-    }
-    if (g_pMainFrame == this) g_pMainFrame = nullptr;
-}
+CMainFrame::~CMainFrame() { CloseAllChildren(); }
 
 bool CMainFrame::LoadFrame() {
     setWindowTitle(QString::fromLatin1(kFrameTitle));
     setWindowIcon(TorvanIcon());
-    m_wndMDIClient = new QMdiArea(this);
-    setCentralWidget(m_wndMDIClient);
-    connect(m_wndMDIClient, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+    CreateMDIClient();
 
     m_toolbarBitmap = DrawToolbarBitmap();
     CreateActions();
@@ -104,18 +81,15 @@ bool CMainFrame::event(QEvent* pEvent) {
 
 void CMainFrame::CreateActions() {
     auto addAction = [this](int nID) {
-        if (nID <= 0 || m_actions.contains(nID)) return;
-        auto* pAction = new QAction(this);
-        pAction->setData(nID);
+        if (nID <= 0 || GetAction(nID) != nullptr) return;
+        QAction* pAction = AddAction(nID);
         // Images are the toolbar's; the menus show them only through the
         // owner-drawn menu class.
         pAction->setIconVisibleInMenu(false);
-        const int image = GetToolbarImageIndex(nID);
+        const int image = ToolbarImageIndex(nID);
         if (image >= 0)
             pAction->setIcon(QIcon(m_toolbarBitmap.copy(image * kToolbarImageWidth, 0, kToolbarImageWidth,
                                                         kToolbarImageHeight)));
-        connect(pAction, &QAction::triggered, this, [this, nID] { ExecuteCommand(nID); });
-        m_actions.insert(nID, pAction);
     };
     for (int nMenuId : {IDR_MAINFRAME, IDR_TORVANTYPE})
         ForEachMenuItem(MenuTable(nMenuId), [&](const MenuItemDef& item) { addAction(item.nID); });
@@ -131,80 +105,25 @@ void CMainFrame::CreateActions() {
     }
 }
 
-QAction* CMainFrame::GetAction(int nID) const { return m_actions.value(nID, nullptr); }
-
 QString CMainFrame::CommandPrompt(int nID) {
+    const char* prompt = ::CommandPrompt(nID);
+    return prompt != nullptr ? QString::fromLatin1(prompt) : QString();
+}
+
+bool CMainFrame::OnFrameCmdMsg(int nID, CCmdUI* pCmdUI) {
     const CommandDef* pCommand = FindCommand(nID);
-    return pCommand != nullptr && pCommand->prompt != nullptr ? QString::fromLatin1(pCommand->prompt) : QString();
-}
-
-int CMainFrame::GetToolbarImageIndex(int nID) {
-    int image = 0;
-    for (int i = 0; i < kToolbarEntryCount; ++i) {
-        if (kToolbarButtons[i] == 0) continue;
-        if (kToolbarButtons[i] == nID) return image;
-        ++image;
-    }
-    return -1;
-}
-
-void CMainFrame::ExecuteIfEnabled(int nID) {
-    QAction* pAction = GetAction(nID);
-    if (pAction == nullptr) return;
-    CCmdUI state(nID);
-    FillCommandState(&state);
-    ApplyCommandState(pAction, state);
-    if (state.m_bEnabled) ExecuteCommand(nID);
-}
-
-bool CMainFrame::ExecuteCommand(int nID) {
-    bool bHandled = false;
-    if (CView* pView = GetActiveView(); pView != nullptr && pView->OnCmdMsg(nID, nullptr)) {
-        bHandled = true;
-    } else if (const CommandDef* pCommand = FindCommand(nID); pCommand != nullptr && pCommand->pfnCommand) {
+    if (pCommand == nullptr) return false;
+    if (pCmdUI == nullptr) {
+        if (!pCommand->pfnCommand) return false;
         (this->*pCommand->pfnCommand)();
-        bHandled = true;
-    } else if (CTorvanApp* pApp = AfxGetApp(); pApp != nullptr && pApp->OnCmdMsg(nID, nullptr)) {
-        bHandled = true;
+        return true;
     }
-    // The frame may be gone when the command closed the application.
-    if (AfxGetMainWnd() == this) UpdateCommandStates();
-    return bHandled;
+    if (pCommand->pfnUpdate) (this->*pCommand->pfnUpdate)(pCmdUI);
+    // A state handler alone decides only for a command served further on.
+    return pCommand->pfnCommand || !pCmdUI->m_bEnabled;
 }
 
-void CMainFrame::FillCommandState(CCmdUI* pCmdUI) {
-    const int nID = pCmdUI->m_nID;
-    pCmdUI->Enable(true);
-    if (CView* pView = GetActiveView(); pView != nullptr && pView->OnCmdMsg(nID, pCmdUI)) return;
-    if (const CommandDef* pCommand = FindCommand(nID);
-        pCommand != nullptr && (pCommand->pfnCommand || pCommand->pfnUpdate)) {
-        if (pCommand->pfnUpdate) (this->*pCommand->pfnUpdate)(pCmdUI);
-        // A state handler alone decides only for a command served further on.
-        if (pCommand->pfnCommand || !pCmdUI->m_bEnabled) return;
-    }
-    if (CTorvanApp* pApp = AfxGetApp(); pApp != nullptr && pApp->OnCmdMsg(nID, pCmdUI)) return;
-    // No handler on the route: the command cannot be given.
-    pCmdUI->Enable(false);
-}
-
-void CMainFrame::ApplyCommandState(QAction* pAction, const CCmdUI& state) {
-    pAction->setEnabled(state.m_bEnabled);
-    if (state.m_nCheck >= 0) {
-        pAction->setCheckable(true);
-        pAction->setChecked(state.m_nCheck == 1);
-    }
-    if (state.m_bTextSet) pAction->setText(state.m_strText);
-}
-
-void CMainFrame::UpdateCommandStates() {
-    if (m_bDestroying) return;
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
-        CCmdUI state(it.key());
-        FillCommandState(&state);
-        ApplyCommandState(it.value(), state);
-    }
-    UpdateRecentFileItems();
-}
+void CMainFrame::OnCommandStatesUpdated() { UpdateRecentFileItems(); }
 
 // ---- menus ----
 
@@ -282,8 +201,8 @@ void CMainFrame::ApplyMenuTexts(int nMenuId) {
 
 void CMainFrame::OnUpdateFrameMenu() {
     QMdiSubWindow* pFrame = MDIGetActive();
-    if (m_wndMDIClient->subWindowList().isEmpty() || pFrame == nullptr) {
-        if (m_wndMDIClient->subWindowList().isEmpty()) ShowMenu(m_menuDefault);
+    if (MDIClient()->subWindowList().isEmpty() || pFrame == nullptr) {
+        if (MDIClient()->subWindowList().isEmpty()) ShowMenu(m_menuDefault);
         return;
     }
     CMultiDocTemplate* pTemplate = TemplateOfFrame(pFrame);
@@ -345,30 +264,13 @@ void CMainFrame::CreateStatusBar() {
 
 // ---- the active window and its document ----
 
-QMdiSubWindow* CMainFrame::MDIGetActive() const {
-    // The current window stays current while another application is active.
-    return m_wndMDIClient != nullptr ? m_wndMDIClient->currentSubWindow() : nullptr;
-}
-
-CView* CMainFrame::GetActiveView() const { return ViewOfFrame(MDIGetActive()); }
-
 CTorvanDoc* CMainFrame::GetActiveDocument() const {
-    CView* pView = GetActiveView();
-    return pView != nullptr ? pView->GetDocument() : nullptr;
+    return qobject_cast<CTorvanDoc*>(CMDIFrameWnd::GetActiveDocument());
 }
 
-void CMainFrame::OnSubWindowActivated(QMdiSubWindow*) {
-    if (m_bDestroying) return;
-    QMdiSubWindow* pFrame = MDIGetActive();
-    if (pFrame != m_pActiveFrame && (pFrame != nullptr || m_wndMDIClient->subWindowList().isEmpty())) {
-        QPointer<QMdiSubWindow> pOld = m_pActiveFrame;
-        m_pActiveFrame = pFrame;
-        if (CView* pOldView = ViewOfFrame(pOld)) pOldView->OnActivateView(false);
-        if (CView* pNewView = ViewOfFrame(pFrame)) pNewView->OnActivateView(true);
-    }
+void CMainFrame::OnActiveFrameChanged() {
     OnUpdateFrameMenu();
     UpdateFrameTitle();
-    UpdateCommandStates();
 }
 
 void CMainFrame::UpdateFrameTitle() {
@@ -483,8 +385,8 @@ void CMainFrame::OnUpdateViewStatusBar(CCmdUI* pCmdUI) {
 void CMainFrame::OnWindowArrange() {
     // Minimised windows line up along the bottom edge, left to right.
     int x = 0;
-    const int bottom = m_wndMDIClient->viewport()->height();
-    for (QMdiSubWindow* pFrame : m_wndMDIClient->subWindowList()) {
+    const int bottom = MDIClient()->viewport()->height();
+    for (QMdiSubWindow* pFrame : MDIClient()->subWindowList()) {
         if (!pFrame->isMinimized()) continue;
         pFrame->move(x, bottom - pFrame->height());
         x += pFrame->width();

@@ -12,14 +12,13 @@
 
 #include "app/Brixcdoc.h"
 #include "app/Brixcvw.h"
-#include "app/CmdUI.h"
+#include "framework/CmdUI.h"
 #include "app/RunLoopFilter.h"
-#include "app/StatusBar.h"
+#include "framework/StatusBar.h"
 #include "sim/Disasm.h"
 
 namespace {
 
-constexpr u8 kOpcodeHlt = 0x76;
 constexpr int kMessagePane = 0;
 const char kExecutingText[] = "Executing.....";
 const char kTerminatedText[] = "Execution terminated.....";

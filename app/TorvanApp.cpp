@@ -12,9 +12,12 @@
 
 #include "app/AboutDlg.h"
 #include "app/Brixcdoc.h"
-#include "app/CmdUI.h"
 #include "app/LastProgramRecord.h"
 #include "app/Mainfrm.h"
+#include "framework/CmdUI.h"
+#include "framework/DocTemplate.h"
+#include "framework/MenuSet.h"
+#include "res/CommandIds.h"
 #include "platform/AppFolder.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
@@ -86,6 +89,7 @@ bool CTorvanApp::InitInstance(const QStringList& arguments) {
         m_pMainWnd = nullptr;
         return false;
     }
+    m_pMainWnd->SetAppCmdTarget(this);
     SetUpMenus();
 
     if (g_Sim.m_pMemory == nullptr) g_Sim.InitMemoryCleared();

@@ -9,12 +9,14 @@
 #include <memory>
 #include <vector>
 
+#include "framework/CmdTarget.h"
+
 class CCmdUI;
 class CMainFrame;
 class CMultiDocTemplate;
 class CTorvanDoc;
 
-class CTorvanApp : public QObject {
+class CTorvanApp : public QObject, public CCmdTarget {
     Q_OBJECT
 public:
     // Recent files kept in the settings.
@@ -38,7 +40,7 @@ public:
     void OnAppAbout();
     void OnOpenRecentFile(int index);
     // The application's commands on the command route (see CView::OnCmdMsg).
-    bool OnCmdMsg(int nID, CCmdUI* pCmdUI);
+    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
 
     QStringList GetRecentFiles() const { return m_recentFiles; }
     void AddToRecentFileList(const QString& path);

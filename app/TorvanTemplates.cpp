@@ -3,6 +3,7 @@
 #include "app/Brixcdoc.h"
 #include "app/Brixcfrm.h"
 #include "app/Brixcvw.h"
+#include "framework/DocTemplate.h"
 
 // The nine kinds of window, in the order that decides which one opens a
 // file: the first. A window not built yet has an empty template, whose

@@ -3,7 +3,7 @@
 // and speed relative to a real 8085 clocked at 3.072 MHz.
 #pragma once
 
-#include "sim/PowerOnState.h"
+#include "tests/support/PowerOnState.h"
 #include "sim/Simulator.h"
 
 #include <benchmark/benchmark.h>

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr u8 kOpHlt = 0x76;
 constexpr u16 kRstVVector = 0x0040;
 constexpr u8 kSignBit = 0x80;
 constexpr u16 kSignBit16 = 0x8000;
@@ -139,7 +138,7 @@ void CSimulator::ExecuteInstruction() {
 
     // ---- control ----
     case 0x00: m_pc = next; break;  // NOP
-    case kOpHlt:
+    case kOpcodeHlt:
         m_pc = next;
         m_tStates += t;
         m_lastTStates = t;

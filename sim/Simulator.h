@@ -17,6 +17,8 @@ using u32 = std::uint32_t;
 using i32 = std::int32_t;
 
 constexpr u32 kMemorySize = 0x10000;
+// HLT: the executor skips the tick after it, and Run stops after it.
+constexpr u8 kOpcodeHlt = 0x76;
 constexpr int kMaxListingLines = 65535;
 constexpr int kMaxBreakpoints = 16;
 constexpr int kMaxMemWatches = 6;
@@ -318,6 +320,12 @@ public:
     void UpdatePortList();
 
     // ==== timers ===========================================================
+    // The timer slots (m_Timer, m_TimerPulses, m_TimerResidue,
+    // m_TimerPrescaler) as seen from outside the core: a window, dialog or
+    // test calls SyncTimers() before it reads them and TimersWritten() after
+    // it writes them, so the tick may keep them up to date lazily.
+    void SyncTimers() {}
+    void TimersWritten() {}
     void Out8253Section(int port);
     void In8253Section(int port);
     void Load8253Counter(int slot);

@@ -18,6 +18,7 @@
 
 #include "app/Brixcdoc.h"
 #include "app/Mainfrm.h"
+#include "res/CommandIds.h"
 #include "app/TorvanApp.h"
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
@@ -54,7 +55,7 @@ struct Application {
         app = std::make_unique<CTorvanApp>();
         if (!app->InitInstance({dir.filePath(hex)}))
             return false;
-        frame = AfxGetMainWnd();
+        frame = GetMainFrame();
         if (frame == nullptr || app->GetDocument() == nullptr)
             return false;
         Calibrate();

@@ -4,7 +4,7 @@
 // The programs are CP/M programs: loaded at 0100h, they print through
 // CALL 0005h (C = 2: the character in E; C = 9: the text at DE up to '$')
 // and end by jumping to 0000h.
-#include "PowerOn.h"
+#include "tests/support/PowerOn.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,45 @@
+#include "app/MainfrmCommands.h"
+
+#include "app/Mainfrm.h"
+#include "res/CommandIds.h"
+
+namespace {
+// clang-format off
+using M = CMainFrame;
+constexpr CommandDef kCommands[] = {
+    // Watch-window toggles.
+    {ID_VIEW_MEMORY_WATCH, &M::OnViewMemoryWatch, &M::OnUpdateViewMemoryWatch},
+    {ID_VIEW_REGISTERS_WATCH, &M::OnViewRegistersWatch, &M::OnUpdateViewRegistersWatch},
+    {ID_VIEW_IO_WATCH, &M::OnViewIOWatch, &M::OnUpdateViewIOWatch},
+    {ID_VIEW_TIMING_DIAGRAM, &M::OnViewTimingDiagram, &M::OnUpdateViewTimingDiagram},
+    {ID_VIEW_INTERNAL_RAM_WATCH, &M::OnViewInternalRamWatch, &M::OnUpdateViewInternalRamWatch},
+    {ID_VIEW_CVARIABLE_WATCH, &M::OnViewCVariableWatch, &M::OnUpdateViewCVariableWatch},
+    {ID_VIEW_SERIAL_WATCH, &M::OnViewSerialWatch, &M::OnUpdateViewSerialWatch},
+    // Open is the application's command; the frame decides its state.
+    {ID_FILE_OPEN, nullptr, &M::OnUpdateFileOpen},
+
+    // Run control.
+    {ID_RUN_SINGLESTEP, &M::OnRunSingleStep, &M::OnUpdateRunSingleStep},
+    {ID_RUN_RUN, &M::OnRunRun, &M::OnUpdateRunRun},
+    {ID_RUN_TERMINATEPROGRAM, &M::OnRunTerminateProgram, &M::OnUpdateRunTerminateProgram},
+    {ID_RUN_CPURESET, &M::OnRunCpuReset, &M::OnUpdateRunCpuReset},
+    {ID_INTERRUPTS_TRAP, &M::OnInterruptsTrap, nullptr},
+    {ID_INTERRUPTS_RST55, &M::OnInterruptsRst55, nullptr},
+    {ID_INTERRUPTS_RST65, &M::OnInterruptsRst65, nullptr},
+    {ID_INTERRUPTS_RST75, &M::OnInterruptsRst75, nullptr},
+
+    // Served by the frame as standard commands.
+    {ID_FILE_CLOSE, &M::OnFileClose, &M::OnUpdateNeedsDocument},
+    {ID_APP_EXIT, &M::OnAppExit, nullptr},
+    {ID_VIEW_TOOLBAR, &M::OnViewToolbar, &M::OnUpdateViewToolbar},
+    {ID_VIEW_STATUS_BAR, &M::OnViewStatusBar, &M::OnUpdateViewStatusBar},
+    {ID_WINDOW_ARRANGE, &M::OnWindowArrange, nullptr},
+};
+// clang-format on
+}  // namespace
+
+const CommandDef* FindCommand(int nID) {
+    for (const CommandDef& command : kCommands)
+        if (command.nID == nID) return &command;
+    return nullptr;
+}

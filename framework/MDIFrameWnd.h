@@ -1,0 +1,82 @@
+// The multiple-document main window: the MDI area with the active child
+// window, its view and document, the status bar, and the command route.
+//
+// Every command id has one QAction, shared by the menus, the toolbar and the
+// keys. A command goes first to the active window's view, then to the frame
+// (OnFrameCmdMsg), then to the application. Enabled states, check marks and
+// live menu texts are set in one place, UpdateCommandStates(); a command
+// that nothing on the route handles is disabled.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+class CCmdTarget;
+class CCmdUI;
+class CDocument;
+class CStatusBar;
+class CView;
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+class CMDIFrameWnd : public QMainWindow {
+    Q_OBJECT
+public:
+    // A popup maker: the owner-drawn menu class installs one to draw the
+    // menus it is given; null makes plain popups.
+    using PopupFactory = QMenu* (*)(const QString& title, QWidget* parent);
+    static PopupFactory s_pfnOwnerDrawnPopup;
+
+    CMDIFrameWnd();
+    ~CMDIFrameWnd() override;
+
+    QMdiArea* MDIClient() const { return m_wndMDIClient; }
+    QMdiSubWindow* MDIGetActive() const;
+    CView* GetActiveView() const;
+    CDocument* GetActiveDocument() const;
+
+    // The command's one action, made on first request.
+    QAction* AddAction(int nID);
+    QAction* GetAction(int nID) const;
+    // Sends a command along the route; false when nothing handles it.
+    bool ExecuteCommand(int nID);
+    // Performs the command only when the route enables it (keys use this).
+    void ExecuteIfEnabled(int nID);
+    // The one refresh of enabled states, check marks and live texts.
+    void UpdateCommandStates();
+    // The last target on the route (the application), or null.
+    void SetAppCmdTarget(CCmdTarget* pTarget) { m_pAppTarget = pTarget; }
+
+    CStatusBar* m_wndStatusBar = nullptr;
+
+protected:
+    // The frame's own handlers, as CCmdTarget::OnCmdMsg.
+    virtual bool OnFrameCmdMsg(int nID, CCmdUI* pCmdUI) { return false; }
+    // After every refresh of the command states.
+    virtual void OnCommandStatesUpdated() {}
+    // The active child window changed (or the last one closed).
+    virtual void OnActiveFrameChanged() {}
+    // Makes the MDI area; call once from the derived frame's set-up.
+    void CreateMDIClient();
+    // From now on nothing is refreshed; the child windows close while the
+    // frame is still whole, so that their views can clear their panes.
+    void CloseAllChildren();
+
+    bool m_bDestroying = false;
+
+private:
+    void FillCommandState(CCmdUI* pCmdUI);
+    static void ApplyCommandState(QAction* pAction, const CCmdUI& state);
+    void OnSubWindowActivated(QMdiSubWindow* pFrame);
+
+    QMdiArea* m_wndMDIClient = nullptr;
+    QHash<int, QAction*> m_actions;
+    CCmdTarget* m_pAppTarget = nullptr;
+    QPointer<QMdiSubWindow> m_pActiveFrame;
+};
+
+// The application's main window, or null before it exists.
+CMDIFrameWnd* AfxGetMainWnd();

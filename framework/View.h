@@ -1,0 +1,33 @@
+// The document side of a window's view. Derive a view widget from its Qt
+// widget class and from CView; its template registers it with the document,
+// and the view leaves the document when it is destroyed.
+#pragma once
+
+class CCmdUI;
+class CDocument;
+
+class CView {
+public:
+    CView() = default;
+    CView(const CView&) = delete;
+    CView& operator=(const CView&) = delete;
+    virtual ~CView();
+
+    CDocument* GetDocument() const { return m_pDocument; }
+
+    // Once, after the frame has been created and placed, before it is shown.
+    virtual void OnInitialUpdate() {}
+    // The document's views are to show the machine's state again; pSender is
+    // the view whose edit caused it (it is skipped), or null.
+    virtual void OnUpdate(CView* pSender, long lHint) {}
+    // The view's frame became (true) or stopped being (false) the active child.
+    virtual void OnActivateView(bool bActivate) {}
+    // Commands reach the active view first. With pCmdUI null, perform command
+    // nID and return true when this view handles it; with pCmdUI, fill in the
+    // command's state and return true when this view handles it.
+    virtual bool OnCmdMsg(int nID, CCmdUI* pCmdUI) { return false; }
+
+private:
+    friend class CDocument;
+    CDocument* m_pDocument = nullptr;
+};

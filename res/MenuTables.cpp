@@ -1,0 +1,120 @@
+#include "res/MenuTables.h"
+
+namespace {
+// clang-format off
+constexpr MenuItemDef kDefaultMenu[] = {
+    {kMenuPopup, "&File"},
+        {ID_FILE_OPEN, "&Open...\tCtrl+O"},
+        {kMenuSeparator, nullptr},
+        {ID_FILE_MRU_FILE1, "Recent File"},
+        {ID_FILE_MRU_FILE2, ""},
+        {ID_FILE_MRU_FILE3, ""},
+        {ID_FILE_MRU_FILE4, ""},
+        {kMenuSeparator, nullptr},
+        {ID_APP_EXIT, "E&xit"},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&View"},
+        {ID_VIEW_TOOLBAR, "&Toolbar"},
+        {ID_VIEW_STATUS_BAR, "&Status Bar"},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&Help"},
+        {ID_APP_ABOUT, "&About Torvan..."},
+    {kMenuEndPopup, nullptr},
+    {kMenuEndPopup, nullptr},
+};
+
+constexpr MenuItemDef kDocumentMenu[] = {
+    {kMenuPopup, "&File"},
+        {ID_FILE_OPEN, "&Open...\tCtrl+O"},
+        {ID_FILE_CLOSE, "&Close"},
+        {kMenuSeparator, nullptr},
+        {ID_APP_EXIT, "E&xit"},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&Edit"},
+        {ID_EDIT_FIND, "&Find     F3"},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&Configuration"},
+        {ID_LOAD_CONFIGURATION, "&Load Configuration"},
+        {ID_SAVE_CONFIGURATION, "&Save Configuration"},
+        {kMenuPopup, "&View"},
+            {kMenuPopup, "Change Configuration"},
+                {ID_CONFIG_8279, "8279"},
+                {ID_CONFIG_8251, "8251"},
+                {ID_CONFIG_8253, "8253"},
+                {ID_CONFIG_8255, "8255"},
+                {ID_CONFIG_8155, "8155"},
+                {ID_CONFIG_LCD, "&LCD"},
+            {kMenuEndPopup, nullptr},
+            {kMenuSeparator, nullptr},
+            {ID_CONFIG_MEMORY_MAP, "&Memory Map"},
+            {kMenuPopup, "&Timer"},
+                {ID_CONFIG_TIMER_8155, "8155"},
+                {ID_CONFIG_TIMER_8253, "8253"},
+            {kMenuEndPopup, nullptr},
+        {kMenuEndPopup, nullptr},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&Modify"},
+        {ID_MODIFY_MEMORY, "&Memory"},
+        {ID_MODIFY_REGISTERS, "&Registers"},
+        {ID_MODIFY_PERIPHERALS, "&Peripherals"},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&Run"},
+        {ID_RUN_BREAKPOINT, "&BreakPoint\tF12"},
+        {ID_RUN_SINGLESTEP, "&Single Step\tF7"},
+        {ID_RUN_RUN, "&Run\tCtrl+F7"},
+        {ID_RUN_TERMINATEPROGRAM, "&Terminate Program\tCtrl+F2"},
+        {ID_RUN_CPURESET, "&CPU Reset"},
+        {kMenuPopup, "Timing Diagram"},
+            {ID_TIMING_START, "&Start"},
+            {ID_TIMING_PAUSE, "&Pause"},
+            {ID_TIMING_STOP, "S&top"},
+        {kMenuEndPopup, nullptr},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&Interrupts"},
+        {ID_INTERRUPTS_TRAP, "&TRAP"},
+        {ID_INTERRUPTS_RST55, "RST&5.5"},
+        {ID_INTERRUPTS_RST65, "RST&6.5"},
+        {ID_INTERRUPTS_RST75, "RST&7.5"},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&Watch"},
+        {ID_WATCH_WATCH, "Watch"},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&View"},
+        {ID_VIEW_TOOLBAR, "&Toolbar"},
+        {ID_VIEW_STATUS_BAR, "&Status Bar"},
+        {ID_VIEW_MEMORY_WATCH, "&Memory Watch"},
+        {ID_VIEW_REGISTERS_WATCH, "Registers Watch"},
+        {ID_VIEW_IO_WATCH, "I&O Watch"},
+        {ID_VIEW_TIMING_DIAGRAM, "Timing &Diagram"},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&Window"},
+        {ID_WINDOW_ARRANGE, "&Arrange Icons"},
+    {kMenuEndPopup, nullptr},
+    {kMenuPopup, "&Help"},
+        {ID_HELP_CONTENTS, "&Contents"},
+        {ID_APP_ABOUT, "&About TORVAN..."},
+    {kMenuEndPopup, nullptr},
+    {kMenuEndPopup, nullptr},
+};
+
+constexpr MenuItemDef kFloatMenu[] = {
+    {kMenuPopup, "Float"},
+        {ID_FLOAT_ADD, "&Add"},
+        {ID_FLOAT_DELETE, "&Delete"},
+        {ID_FLOAT_EDIT, "&Edit"},
+        {ID_FLOAT_DELETEALL, "Delete &All"},
+        {ID_FLOAT_PROPERTIES, "&Properties"},
+    {kMenuEndPopup, nullptr},
+    {kMenuEndPopup, nullptr},
+};
+// clang-format on
+}  // namespace
+
+const MenuItemDef* MenuTable(int nMenuId) {
+    switch (nMenuId) {
+    case IDR_MAINFRAME: return kDefaultMenu;
+    case IDR_TORVANTYPE: return kDocumentMenu;
+    case IDR_FLOAT_MENU: return kFloatMenu;
+    default: return nullptr;
+    }
+}

@@ -1,0 +1,515 @@
+// Run control driven as a user drives it: Single Step by key and menu, Run
+// with its breakpoint and HLT stops, Terminate and CPU Reset from the
+// toolbar while a program runs, the interrupt commands, and what the loop
+// lets through while it runs.
+#include "tests/support/QtTestRegistry.h"
+#include "tests/support/ProgramWindowFixture.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "app/FindDialog.h"
+#include "app/RunLoopFilter.h"
+
+namespace {
+// LXI SP,2000 / MVI A,01 / MVI B,02 / ADD B / MVI C,55 / HLT / NOP
+const QByteArray kStraight = Program({0x31, 0x00, 0x20, 0x3E, 0x01, 0x06, 0x02, 0x80, 0x0E, 0x55, 0x76, 0x00});
+// LXI SP,2000 / loop: INR A / JMP loop
+const QByteArray kEndless = Program({0x31, 0x00, 0x20, 0x3C, 0xC3, 0x03, 0x00});
+// JMP 0004 into the middle of LXI B,0000
+const QByteArray kIntoInstruction = Program({0xC3, 0x04, 0x00, 0x01, 0x00, 0x00});
+
+constexpr int kSoon = 30;
+
+// Ends a run that a test failed to stop, so that the test reports instead
+// of hanging.
+class Watchdog {
+public:
+    Watchdog()
+    {
+        QTimer::singleShot(10000, &m_context, [this] {
+            m_bFired = true;
+            g_Sim.m_bRunning = 0;
+            g_Sim.m_bStopRequest = 1;
+        });
+    }
+    bool Fired() const { return m_bFired; }
+
+private:
+    QObject m_context;
+    bool m_bFired = false;
+};
+
+// A window of the document that is not the program window; it marks itself
+// for repainting on every update and can end a run after some updates.
+class OtherView : public QWidget, public CView {
+public:
+    void OnUpdate(CView*, long) override
+    {
+        ++m_nUpdates;
+        update();
+        if (m_nUpdates == m_nStopAfter)
+            GetMainFrame()->OnRunTerminateProgram();
+    }
+    void paintEvent(QPaintEvent*) override { ++m_nPaints; }
+    int m_nUpdates = 0;
+    int m_nPaints = 0;
+    int m_nStopAfter = -1;
+};
+
+// Opens an OtherView as a further window of the document.
+OtherView* OpenOtherView(ProgramWindowFixture& f)
+{
+    auto* other = new OtherView;
+    auto* frame = new QMdiSubWindow;
+    frame->setWidget(other);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    f.m_doc->AddView(other);
+    f.m_frame->MDIClient()->addSubWindow(frame);
+    frame->resize(200, 150);
+    frame->show();
+    return other;
+}
+} // namespace
+
+class TestRun : public QObject {
+    Q_OBJECT
+
+    // Timers of a test end with it, even when the test fails early.
+    QObject* m_pContext = nullptr;
+    template <class F>
+    void Later(int ms, F fn)
+    {
+        QTimer::singleShot(ms, m_pContext, fn);
+    }
+
+private slots:
+    void init() { m_pContext = new QObject; }
+    void cleanup()
+    {
+        delete m_pContext;
+        m_pContext = nullptr;
+    }
+
+    void stepMovesTheMarkerWithTheProgramCounter()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kStraight));
+        QTest::keyClick(f.m_frame, Qt::Key_F7);
+        QCOMPARE(g_Sim.m_pc, u16(0x0003));
+        QCOMPARE(g_CurrentLine, 2);
+        QVERIFY(f.MarkerOn(2));
+        QCOMPARE(f.MarkerCount(), 1);
+        QVERIFY(f.Row(1).startsWith('>'));
+        QCOMPARE(f.Pane(2), QString("Line 2"));
+        QCOMPARE(f.Pane(1), QString("Cycles %1").arg(g_Sim.m_tStates));
+        QTest::keyClick(f.m_frame, Qt::Key_F8);
+        QCOMPARE(g_Sim.m_pc, u16(0x0005));
+        QVERIFY(f.MarkerOn(3));
+        f.Command(ID_RUN_SINGLESTEP);
+        f.Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(g_Sim.m_regA, u8(3));
+        QCOMPARE(g_CurrentLine, 5);
+        QVERIFY(f.MarkerOn(5));
+        QCOMPARE(f.MarkerCount(), 1);
+        QVERIFY(f.Row(4).startsWith('>'));
+        QVERIFY(f.Row(4).contains("0008  0E 55      MVI  C,55"));
+    }
+
+    void runStopsOnABreakpointBeforeItsInstruction()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kStraight));
+        QCOMPARE(g_Sim.ToggleBreakpoint(0x0008), 1);
+        QTest::keyClick(f.m_frame, Qt::Key_F7, Qt::ControlModifier);
+        QCOMPARE(g_Sim.m_pc, u16(0x0008));
+        QCOMPARE(g_Sim.m_regC, u8(0));
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+        QCOMPARE(g_CurrentLine, 5);
+        QVERIFY(f.MarkerOn(5));
+        QVERIFY(!f.m_view->ShowsExecuting());
+
+        // Started on the breakpoint, Run executes it and goes on to the HLT,
+        // which stops it with the marker on the line after the HLT.
+        f.Command(ID_RUN_RUN);
+        QCOMPARE(g_Sim.m_regC, u8(0x55));
+        QCOMPARE(g_Sim.m_pc, u16(0x000B));
+        QCOMPARE(g_CurrentLine, 7);
+        QVERIFY(f.MarkerOn(7));
+        QCOMPARE(f.MarkerCount(), 1);
+        QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+    }
+
+    void terminateFromTheToolbarKeepsTheRunningText()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        Watchdog watchdog;
+        bool sawExecuting = false;
+        Later(kSoon, [&] {
+            sawExecuting = f.m_view->ShowsExecuting() && f.Row(0) == "Executing..." && f.Row(1).isEmpty();
+            f.ClickToolbar(ID_RUN_TERMINATEPROGRAM);
+        });
+        f.ClickToolbar(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QVERIFY(sawExecuting);
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        QCOMPARE(g_Sim.m_bStopRequest, 1u);
+        QCOMPARE(f.Pane(0), QString("Executing....."));
+        QVERIFY(g_Sim.m_regA != 0);
+        // The marker stays where it was until the next step.
+        QCOMPARE(g_CurrentLine, 1);
+        QVERIFY(f.MarkerOn(1));
+        QVERIFY(!f.m_view->ShowsExecuting());
+        f.Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(g_CurrentLine, f.m_view->LineOfAddress(g_Sim.m_pc));
+        QVERIFY(f.MarkerOn(g_CurrentLine));
+        QCOMPARE(f.MarkerCount(), 1);
+    }
+
+    void cpuResetDuringRunStopsItAndListsFromZero()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        f.Command(ID_RUN_SINGLESTEP);
+        Watchdog watchdog;
+        Later(kSoon, [&] { f.ClickToolbar(ID_RUN_CPURESET); });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        QCOMPARE(g_Sim.m_pc, u16(0));
+        QCOMPARE(g_CurrentLine, 1);
+        QCOMPARE(g_DisasmOrigin, 0u);
+        QCOMPARE(g_Sim.m_LineAddress[0], 0u);
+        QCOMPARE(g_Sim.m_bRebuildPortsOnStep, 1u);
+        QCOMPARE(g_Sim.m_bRebuildPortsOnRun, 1u);
+        QCOMPARE(f.m_view->m_nTopLine, 1);
+        QVERIFY(f.MarkerOn(1));
+        QCOMPARE(f.MarkerCount(), 1);
+        f.Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(g_Sim.m_bRebuildPortsOnStep, 0u);
+    }
+
+    void aJumpOutsideTheListingRebuildsItFromTheProgramCounter()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kIntoInstruction));
+        QCOMPARE(g_Sim.m_LineAddress[1], 3u);
+        f.Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(g_Sim.m_pc, u16(4));
+        QCOMPARE(g_DisasmOrigin, 4u);
+        QCOMPARE(g_Sim.m_LineAddress[0], 4u);
+        QCOMPARE(g_CurrentLine, 1);
+        QVERIFY(f.MarkerOn(1));
+        QVERIFY(f.Row(0).contains("0004  00"));
+        QCOMPARE(f.m_view->verticalScrollBar()->maximum(), f.m_view->m_nLastLine);
+
+        // CPU Reset lists from address 0 again.
+        f.Command(ID_RUN_CPURESET);
+        QCOMPARE(g_Sim.m_LineAddress[0], 0u);
+        QVERIFY(f.Row(0).contains("0000  C3 04 00"));
+        QVERIFY(f.MarkerOn(1));
+        QCOMPARE(f.MarkerCount(), 1);
+    }
+
+    void aBreakpointOnAnInterruptVectorStopsTheRunThere()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        QCOMPARE(g_Sim.ToggleBreakpoint(0x0024), 1);
+        Watchdog watchdog;
+        Later(kSoon, [&] { f.Command(ID_INTERRUPTS_TRAP); });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QCOMPARE(g_Sim.m_pc, u16(0x0024));
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+        QCOMPARE(g_CurrentLine, f.m_view->LineOfAddress(0x0024));
+        QVERIFY(f.MarkerOn(g_CurrentLine));
+        QCOMPARE(f.MarkerCount(), 1);
+    }
+
+    void aRunStoppedByItsFirstInstructionEndsLikeAnyStop()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(Program({0x76})));
+        f.Command(ID_RUN_RUN);
+        QCOMPARE(g_Sim.m_pc, u16(1));
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+        QCOMPARE(g_CurrentLine, 2);
+        QVERIFY(f.MarkerOn(2));
+        QCOMPARE(f.MarkerCount(), 1);
+        QVERIFY(!f.m_view->ShowsExecuting());
+        QVERIFY(f.Row(1).startsWith('>'));
+    }
+
+    void theLastStoredLineIsNeverFoundSoTheListingStartsThere()
+    {
+        ProgramWindowFixture f;
+        // JMP FFFD, then NOPs: the listing from 0 ends with the line of FFFE.
+        QVERIFY(f.Start(Program({0xC3, 0xFD, 0xFF})));
+        f.Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(g_Sim.m_pc, u16(0xFFFD));
+        QCOMPARE(g_Sim.m_LineAddress[0], 0u);
+        QCOMPARE(g_Sim.m_LineAddress[f.m_view->m_nLastLine], 0xFFFEu);
+        QCOMPARE(g_CurrentLine, f.m_view->m_nLastLine);
+        QVERIFY(f.MarkerOn(g_CurrentLine));
+        f.Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(g_Sim.m_pc, u16(0xFFFE));
+        QCOMPARE(g_DisasmOrigin, 0xFFFEu);
+        QCOMPARE(g_Sim.m_LineAddress[0], 0xFFFEu);
+        QCOMPARE(f.m_view->m_nLastLine, 0);
+        QCOMPARE(g_CurrentLine, 1);
+        QVERIFY(f.MarkerOn(1));
+        QCOMPARE(f.m_view->m_nTopLine, 1);
+        QVERIFY(f.Row(0).startsWith(">      FFFE"));
+    }
+
+    void interruptCommandsOnlySetTheirLatches()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kStraight));
+        const u32 states = g_Sim.m_tStates;
+        f.Command(ID_INTERRUPTS_TRAP);
+        f.Command(ID_INTERRUPTS_RST55);
+        QTest::keyClick(f.m_frame, Qt::Key_6, Qt::ControlModifier);
+        QTest::keyClick(f.m_frame, Qt::Key_7, Qt::ControlModifier);
+        QCOMPARE(g_Sim.m_pendTrap, u8(1));
+        QCOMPARE(g_Sim.m_pendRst55, u8(1));
+        QCOMPARE(g_Sim.m_pendRst65, u8(1));
+        QCOMPARE(g_Sim.m_pendRst75, u8(1));
+        QCOMPARE(g_Sim.m_pc, u16(0));
+        QCOMPARE(g_Sim.m_tStates, states);
+        QCOMPARE(g_CurrentLine, 1);
+    }
+
+    void acceleratorsAndSingleStepHaveNoEffectWhileRunning()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        Watchdog watchdog;
+        bool stillRunning = false;
+        bool stepRefused = false;
+        Later(kSoon, [&] {
+            QTest::keyClick(f.m_frame, Qt::Key_F2, Qt::ControlModifier);
+            const u32 states = g_Sim.m_tStates;
+            f.Command(ID_RUN_SINGLESTEP);
+            stepRefused = g_Sim.m_tStates == states;
+            stillRunning = g_Sim.m_bRunning && !g_Sim.m_bStopRequest;
+            Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
+        });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QVERIFY(stillRunning);
+        QVERIFY(stepRefused);
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        // Once the loop has ended the accelerators work again.
+        g_Sim.m_bStopRequest = 0;
+        QTest::keyClick(f.m_frame, Qt::Key_F2, Qt::ControlModifier);
+        QCOMPARE(g_Sim.m_bStopRequest, 1u);
+    }
+
+    void aNestedRunEndsWithTheFirst()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        Watchdog watchdog;
+        int nestedReturned = 0;
+        Later(kSoon, [&] {
+            Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
+            f.ClickToolbar(ID_RUN_RUN);
+            ++nestedReturned;
+        });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QCOMPARE(nestedReturned, 1);
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+    }
+
+    void aModalDialogOrAnOpenMenuHoldsExecution()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        Watchdog watchdog;
+        bool heldByDialog = false;
+        bool heldByMenu = false;
+        Later(kSoon, [&] {
+            Later(kSoon, [&] {
+                auto* dlg = qobject_cast<CFindDialog*>(QApplication::activeModalWidget());
+                const u32 states = g_Sim.m_tStates;
+                QTest::qWait(50);
+                heldByDialog = dlg && g_Sim.m_tStates == states;
+                if (dlg)
+                    dlg->reject();
+            });
+            QTest::keyClick(f.m_frame, Qt::Key_F3);  // no effect while running
+            QVERIFY(!QApplication::activeModalWidget());
+            f.Command(ID_EDIT_FIND);
+            QMenu* menu = f.m_frame->menuBar()->actions().first()->menu();
+            QVERIFY(menu);
+            menu->popup(QPoint(0, 0));
+            Later(kSoon, [&, menu] {
+                const u32 states = g_Sim.m_tStates;
+                QTest::qWait(50);
+                heldByMenu = QApplication::activePopupWidget() && g_Sim.m_tStates == states;
+                menu->close();
+                Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
+            });
+        });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QVERIFY(heldByDialog);
+        QVERIFY(heldByMenu);
+    }
+
+    void closingTheMainWindowEndsTheRun()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        Watchdog watchdog;
+        QPointer<CMainFrame> frame(f.m_frame);
+        Later(kSoon, [&] { f.m_frame->close(); });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QVERIFY(frame.isNull() || !frame->isVisible());
+    }
+
+    void quittingTheApplicationDuringRunEndsBoth()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        const QPointer<CMainFrame> frame(f.m_frame);
+        bool runReturned = false;
+        bool runStarted = false;
+        Later(0, [&] {
+            runStarted = true;
+            f.Command(ID_RUN_RUN);
+            runReturned = true;
+        });
+        QTimer::singleShot(kSoon, qApp, &QCoreApplication::quit);
+        // Ends a loop that failed to stop, so that the test reports.
+        Later(10000, [] {
+            g_Sim.m_bStopRequest = 1;
+            QCoreApplication::exit(1);
+        });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(runStarted);
+        QVERIFY(runReturned);
+        QVERIFY(frame.isNull() || !frame->isVisible());
+    }
+
+    void windowsRepaintAtDisplayRateWhileRunning()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        OtherView* other = OpenOtherView(f);
+        QVERIFY(QTest::qWaitForWindowExposed(other));
+        QTest::qWait(50);
+        other->m_nUpdates = 0;
+        other->m_nPaints = 0;
+        other->m_nStopAfter = 20000;
+        QElapsedTimer clock;
+        clock.start();
+        f.Command(ID_RUN_RUN);
+        const qint64 ms = clock.elapsed();
+        QVERIFY(other->m_nUpdates >= 20000);
+        // At most one repaint per frame interval, plus the first.
+        QVERIFY2(other->m_nPaints <= ms / CRunLoopFilter::kFrameIntervalMs + 2,
+                 qPrintable(QString("%1 paints in %2 ms").arg(other->m_nPaints).arg(ms)));
+        // Once the run has ended the window shows its last state.
+        QTest::qWait(3 * CRunLoopFilter::kFrameIntervalMs);
+        QVERIFY(other->m_nPaints > 0);
+    }
+
+    void losingTheDocumentEndsTheRun()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        Watchdog watchdog;
+        Later(kSoon, [&] { f.m_doc->OnCloseDocument(); });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QVERIFY(!f.m_frame->GetActiveDocument());
+        // The running flag stays until the next program is opened.
+        QCOMPARE(g_Sim.m_bRunning, 1u);
+        QTest::qWait(10);
+    }
+
+    void closingTheProgramWindowDuringRunLeavesTheRunToOtherWindows()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        OtherView* other = OpenOtherView(f);
+        Watchdog watchdog;
+        int updatesAfterClose = -1;
+        Later(kSoon, [&] {
+            for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
+                if (qobject_cast<CTorvanView*>(w->widget()))
+                    w->close();
+            f.m_frame->MDIClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(other->parentWidget()));
+            updatesAfterClose = other->m_nUpdates;
+            // A breakpoint on the loop then stops the run.
+            Later(kSoon, [] { g_Sim.ToggleBreakpoint(0x0003); });
+        });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QVERIFY(updatesAfterClose >= 0);
+        QVERIFY(other->m_nUpdates > updatesAfterClose);
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        QCOMPARE(g_Sim.m_pc, u16(3));
+        QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+        QVERIFY(!f.ProgramView());
+        QCOMPARE(g_DisasmOrigin, 3u);
+        QCOMPARE(g_CurrentLine, 1);
+    }
+
+    void closingTheOnlyWindowDuringRunEndsTheRun()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        Watchdog watchdog;
+        Later(kSoon, [&] {
+            for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
+                w->close();
+        });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QVERIFY(f.m_frame->MDIClient()->subWindowList().isEmpty());
+        QVERIFY(!f.m_frame->GetActiveDocument());
+    }
+
+    void withoutAProgramWindowStepAndRunStillExecute()
+    {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kStraight));
+        OtherView* other = OpenOtherView(f);
+        auto* frame = qobject_cast<QMdiSubWindow*>(other->parentWidget());
+        QMdiSubWindow* programFrame = nullptr;
+        for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
+            if (qobject_cast<CTorvanView*>(w->widget()))
+                programFrame = w;
+        QVERIFY(programFrame);
+        programFrame->close();
+        QTest::qWait(10);
+        QVERIFY(!f.ProgramView());
+        f.m_frame->MDIClient()->setActiveSubWindow(frame);
+        QCOMPARE(f.m_frame->GetActiveDocument(), f.m_doc);
+
+        f.Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(g_Sim.m_pc, u16(3));
+        QCOMPARE(g_DisasmOrigin, 3u);
+        QCOMPARE(g_CurrentLine, 1);
+        QVERIFY(other->m_nUpdates > 0);
+        f.Command(ID_RUN_RUN);
+        QCOMPARE(g_Sim.m_pc, u16(0x000B));
+        QCOMPARE(g_Sim.m_regC, u8(0x55));
+        QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+    }
+};
+
+TORVAN_TEST_CLASS(TestRun);
+#include "test_run.moc"
