@@ -21,8 +21,7 @@ constexpr const char* kConfigSuffix = ".cfg";
 
 // Copies text into a fixed field only when it fits with its NUL; otherwise
 // the field is left empty rather than holding a cut path.
-template <std::size_t N>
-void StoreWhole(char (&field)[N], const QByteArray& text) {
+template <std::size_t N> void StoreWhole(char (&field)[N], const QByteArray& text) {
     field[0] = '\0';
     if (static_cast<std::size_t>(text.size()) >= N || text.contains('\0')) return;
     std::memcpy(field, text.constData(), static_cast<std::size_t>(text.size()));
@@ -30,8 +29,7 @@ void StoreWhole(char (&field)[N], const QByteArray& text) {
 }
 
 // Cuts text to the field, never inside a multi-byte character.
-template <std::size_t N>
-void StoreCut(char (&field)[N], const QByteArray& text) {
+template <std::size_t N> void StoreCut(char (&field)[N], const QByteArray& text) {
     std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(text.size()), N - 1);
     while (length > 0 && length < static_cast<std::size_t>(text.size()) &&
            (static_cast<unsigned char>(text[static_cast<int>(length)]) & 0xC0) == 0x80)

@@ -13,7 +13,6 @@ enum HexLoadResult { kHexLoaded = 0, kHexCannotOpen = 1, kHexNotValid = 2 };
 class CTorvanDoc : public CDocument {
     Q_OBJECT
 public:
-
     // Never used to make an empty document; kept for the document interface.
     bool OnNewDocument() { return true; }
     // Loads the program at path: records it as the last program, loads its

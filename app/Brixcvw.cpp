@@ -1,7 +1,5 @@
 #include "app/Brixcvw.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -9,18 +7,19 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "app/FindDialog.h"
-#include "framework/HexText.h"
+#include "app/TorvanApp.h"
 #include "dialogs/MemWatchAddDlg.h"
 #include "framework/CmdUI.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
+#include "framework/HexText.h"
 #include "framework/MDIFrameWnd.h"
-#include "res/CommandIds.h"
 #include "framework/StatusBar.h"
-#include "app/TorvanApp.h"
 #include "platform/MessageBox.h"
+#include "res/CommandIds.h"
 #include "sim/Disasm.h"
 
 const char* const CTorvanView::kExecutingText = "Executing...";
@@ -33,10 +32,9 @@ constexpr int kStatusPaneCycles = 1;
 constexpr int kStatusPaneLine = 2;
 const char kBreakpointLimitFormat[] = "Maximum %d break points can be set !";
 constexpr u32 kAddressMask = 0xFFFF;
-} // namespace
+}  // namespace
 
-CTorvanView::CTorvanView(CDocument*, QWidget* parent) : QAbstractScrollArea(parent)
-{
+CTorvanView::CTorvanView(CDocument*, QWidget* parent) : QAbstractScrollArea(parent) {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_nRowHeight = std::max(1, fontMetrics().lineSpacing());
     setFocusPolicy(Qt::StrongFocus);
@@ -51,31 +49,23 @@ CTorvanView::CTorvanView(CDocument*, QWidget* parent) : QAbstractScrollArea(pare
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
-CTorvanView::~CTorvanView()
-{
+CTorvanView::~CTorvanView() {
     // A window closed without its close event (with the document) clears
     // the panes too; once the main window is going there is none to clear.
     OnDestroy();
 }
 
-int CTorvanView::CountPerPage() const
-{
-    return RowsPerPageFor(viewport()->height(), m_nRowHeight);
-}
+int CTorvanView::CountPerPage() const { return RowsPerPageFor(viewport()->height(), m_nRowHeight); }
 
-int CTorvanView::HitTestRow(const QPoint& pos) const
-{
-    if (pos.y() < 0 || pos.x() < 0 || pos.x() >= viewport()->width())
-        return -1;
+int CTorvanView::HitTestRow(const QPoint& pos) const {
+    if (pos.y() < 0 || pos.x() < 0 || pos.x() >= viewport()->width()) return -1;
     const int row = pos.y() / m_nRowHeight;
     return row < m_nRowsPerPage ? row : -1;
 }
 
-void CTorvanView::OnInitialUpdate()
-{
+void CTorvanView::OnInitialUpdate() {
     // Setting the title again refreshes the frame titles.
-    if (GetDocument())
-        GetDocument()->SetTitle(GetDocument()->GetTitle());
+    if (GetDocument()) GetDocument()->SetTitle(GetDocument()->GetTitle());
     RebuildListing(0);
     m_nTopLine = 1;
     m_nSelRow = 0;
@@ -86,28 +76,21 @@ void CTorvanView::OnInitialUpdate()
     FillRows();
 }
 
-void CTorvanView::SyncCurrentLineToPc()
-{
+void CTorvanView::SyncCurrentLineToPc() {
     // A listing from a new origin keeps the current line only where it still
     // holds the program counter.
     const bool currentHoldsPc = HasLine(g_CurrentLine) && g_Sim.m_LineAddress[g_CurrentLine - 1] == g_Sim.m_pc;
-    if (!currentHoldsPc)
-        g_CurrentLine = LineOfAddress(g_Sim.m_pc);
+    if (!currentHoldsPc) g_CurrentLine = LineOfAddress(g_Sim.m_pc);
 }
 
-void CTorvanView::OnListingRebuilding()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
+void CTorvanView::OnListingRebuilding() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
-void CTorvanView::OnListingRebuilt()
-{
+void CTorvanView::OnListingRebuilt() {
     QApplication::restoreOverrideCursor();
     UpdateScrollRange();
 }
 
-void CTorvanView::UpdateScrollRange()
-{
+void CTorvanView::UpdateScrollRange() {
     m_bSettingScroll = true;
     verticalScrollBar()->setRange(0, m_nLastLine);
     verticalScrollBar()->setPageStep(m_nRowsPerPage);
@@ -116,15 +99,13 @@ void CTorvanView::UpdateScrollRange()
     m_bSettingScroll = false;
 }
 
-void CTorvanView::SetScrollPos(int position)
-{
+void CTorvanView::SetScrollPos(int position) {
     m_bSettingScroll = true;
     verticalScrollBar()->setValue(position);
     m_bSettingScroll = false;
 }
 
-void CTorvanView::FillRows()
-{
+void CTorvanView::FillRows() {
     m_nRowsPerPage = CountPerPage();
     m_nHighlightRow = -1;
     m_rawTextRows = 0;
@@ -132,8 +113,7 @@ void CTorvanView::FillRows()
     viewport()->update();
 }
 
-void CTorvanView::OnUpdate(CView*, long)
-{
+void CTorvanView::OnUpdate(CView*, long) {
     if (g_Sim.m_bRunning) {
         // Called after every instruction of a run: nothing to redraw once the
         // page shows the running text.
@@ -149,66 +129,54 @@ void CTorvanView::OnUpdate(CView*, long)
     UpdateStatusBar();
 }
 
-void CTorvanView::UpdateStatusBar()
-{
+void CTorvanView::UpdateStatusBar() {
     SetStatusPane(kStatusPaneLine, QString::asprintf("Line %d", m_nTopLine + m_nSelRow));
     SetStatusPane(kStatusPaneCycles, QString::asprintf("Cycles %ld", static_cast<long>(g_Sim.m_tStates)));
 }
 
-void CTorvanView::OnActivateView(bool bActivate)
-{
-    if (!bActivate || g_bProgViewOpened)
-        return;
+void CTorvanView::OnActivateView(bool bActivate) {
+    if (!bActivate || g_bProgViewOpened) return;
     g_bProgViewOpened = 1;
     const CTorvanApp* pApp = AfxGetApp();
-    if (!pApp)
-        return;
-    for (CMultiDocTemplate* pTemplate : {pApp->m_pIOWatchTemplate, pApp->m_pMemWatchTemplate, pApp->m_pRegWatchTemplate})
+    if (!pApp) return;
+    for (CMultiDocTemplate* pTemplate :
+         {pApp->m_pIOWatchTemplate, pApp->m_pMemWatchTemplate, pApp->m_pRegWatchTemplate})
         OpenWatchWindow(pTemplate);
 }
 
-void CTorvanView::OpenWatchWindow(CMultiDocTemplate* pTemplate)
-{
+void CTorvanView::OpenWatchWindow(CMultiDocTemplate* pTemplate) {
     // Opens the window as its toggle does when the document has none of its
     // kind; a kind whose window is not part of the program yet makes no
     // frame and is passed over.
     CDocument* pDoc = GetDocument();
     CMDIFrameWnd* pFrame = AfxGetMainWnd();
-    if (!pTemplate || !pDoc || !pFrame)
-        return;
+    if (!pTemplate || !pDoc || !pFrame) return;
     for (CView* pView : pDoc->GetViews()) {
-        if (pTemplate->IsViewOfKind(pView))
-            return;
+        if (pTemplate->IsViewOfKind(pView)) return;
     }
     if (QMdiSubWindow* pNewFrame = pTemplate->CreateNewFrame(pDoc, pFrame->MDIGetActive()))
         pTemplate->InitialUpdateFrame(pNewFrame, pDoc, true);
 }
 
-void CTorvanView::SetStatusPane(int pane, const QString& text)
-{
+void CTorvanView::SetStatusPane(int pane, const QString& text) {
     CMDIFrameWnd* pFrame = AfxGetMainWnd();
-    if (pFrame && pFrame->m_wndStatusBar)
-        pFrame->m_wndStatusBar->SetPaneText(pane, text);
+    if (pFrame && pFrame->m_wndStatusBar) pFrame->m_wndStatusBar->SetPaneText(pane, text);
 }
 
-void CTorvanView::OnDestroy()
-{
+void CTorvanView::OnDestroy() {
     SetStatusPane(kStatusPaneLine, QString());
     SetStatusPane(kStatusPaneCycles, QString());
     g_bProgViewOpened = 0;
 }
 
-QString CTorvanView::DisplayedRowText(int row) const
-{
-    if (m_bShowExecuting)
-        return row == 0 ? QString::fromLatin1(kExecutingText) : QString();
+QString CTorvanView::DisplayedRowText(int row) const {
+    if (m_bShowExecuting) return row == 0 ? QString::fromLatin1(kExecutingText) : QString();
     if (row >= 0 && row < kMaxRows && ((m_rawTextRows >> row) & 1u) && HasLine(LineOfRow(row)))
         return QString::fromStdString(m_Lines[LineOfRow(row) - 1]);
     return QString::fromStdString(RowText(row));
 }
 
-void CTorvanView::paintEvent(QPaintEvent*)
-{
+void CTorvanView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     const QPalette& pal = palette();
     painter.fillRect(viewport()->rect(), pal.base());
@@ -218,8 +186,7 @@ void CTorvanView::paintEvent(QPaintEvent*)
     for (int row = 0; row < m_nRowsPerPage; ++row) {
         const QRect rowRect(0, row * m_nRowHeight, viewport()->width(), m_nRowHeight);
         const bool highlighted = row == m_nHighlightRow && !m_bShowExecuting;
-        if (highlighted)
-            painter.fillRect(rowRect, pal.highlight());
+        if (highlighted) painter.fillRect(rowRect, pal.highlight());
         painter.setPen(highlighted ? pal.highlightedText().color() : pal.text().color());
         painter.drawText(x, rowRect.top() + ascent, DisplayedRowText(row));
         if (row == m_nSelRow && !m_bShowExecuting && hasFocus()) {
@@ -229,21 +196,16 @@ void CTorvanView::paintEvent(QPaintEvent*)
     }
 }
 
-void CTorvanView::resizeEvent(QResizeEvent* event)
-{
+void CTorvanView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     m_nRowsPerPage = CountPerPage();
     UpdateScrollRange();
     FillRows();
 }
 
-void CTorvanView::keyPressEvent(QKeyEvent* event)
-{
-    OnKeyDown(event->key());
-}
+void CTorvanView::keyPressEvent(QKeyEvent* event) { OnKeyDown(event->key()); }
 
-void CTorvanView::OnKeyDown(int key)
-{
+void CTorvanView::OnKeyDown(int key) {
     Key listingKey = Key::Other;
     switch (key) {
     case Qt::Key_Home: listingKey = Key::Home; break;
@@ -252,14 +214,9 @@ void CTorvanView::OnKeyDown(int key)
     case Qt::Key_PageDown: listingKey = Key::PageDown; break;
     case Qt::Key_Up: listingKey = Key::Up; break;
     case Qt::Key_Down: listingKey = Key::Down; break;
-    case Qt::Key_Left:
-        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Right:
-        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    default:
-        break;
+    case Qt::Key_Left: horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+    case Qt::Key_Right: horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+    default: break;
     }
     ApplyKey(listingKey);
     FillRows();
@@ -268,39 +225,30 @@ void CTorvanView::OnKeyDown(int key)
     UpdateStatusBar();
 }
 
-void CTorvanView::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        OnLButtonDown(event->position().toPoint());
+void CTorvanView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) OnLButtonDown(event->position().toPoint());
     event->accept();
 }
 
-void CTorvanView::OnLButtonDown(const QPoint& pos)
-{
+void CTorvanView::OnLButtonDown(const QPoint& pos) {
     const int row = HitTestRow(pos);
-    if (row < 0)
-        return;
+    if (row < 0) return;
     m_nSelRow = row;
     m_nHighlightRow = -1;
     viewport()->update();
     UpdateStatusBar();
 }
 
-void CTorvanView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        OnLButtonDblClk(event->position().toPoint());
+void CTorvanView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) OnLButtonDblClk(event->position().toPoint());
     event->accept();
 }
 
-void CTorvanView::OnLButtonDblClk(const QPoint& pos)
-{
+void CTorvanView::OnLButtonDblClk(const QPoint& pos) {
     const int row = HitTestRow(pos);
-    if (row < 0)
-        return;
+    if (row < 0) return;
     const int line = LineOfRow(row);
-    if (!HasLine(line))
-        return;
+    if (!HasLine(line)) return;
     const u32 address = g_Sim.m_LineAddress[line - 1];
     if (g_Sim.FindBreakpoint(address)) {
         g_Sim.ToggleBreakpoint(address);
@@ -319,43 +267,31 @@ void CTorvanView::OnLButtonDblClk(const QPoint& pos)
     UpdateStatusBar();
 }
 
-void CTorvanView::OnVScrollAction(int action)
-{
+void CTorvanView::OnVScrollAction(int action) {
     // A request for the top or the bottom of the listing leaves the page
     // where it is.
     if (action == QAbstractSlider::SliderToMinimum || action == QAbstractSlider::SliderToMaximum)
         verticalScrollBar()->setSliderPosition(verticalScrollBar()->value());
 }
 
-void CTorvanView::OnVScroll(int position)
-{
-    if (m_bSettingScroll)
-        return;
+void CTorvanView::OnVScroll(int position) {
+    if (m_bSettingScroll) return;
     m_nRowsPerPage = CountPerPage();
     ScrollToPosition(position);
     FillRows();
 }
 
-bool CTorvanView::OnCmdMsg(int nID, CCmdUI* pCmdUI)
-{
-    if (nID != ID_EDIT_FIND && nID != ID_CHANGE_ORIGIN)
-        return false;
-    if (pCmdUI)
-        return true;
-    if (nID == ID_EDIT_FIND)
-        OnFind();
-    else
-        OnChangeOrigin();
+bool CTorvanView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
+    if (nID != ID_EDIT_FIND && nID != ID_CHANGE_ORIGIN) return false;
+    if (pCmdUI) return true;
+    if (nID == ID_EDIT_FIND) OnFind();
+    else OnChangeOrigin();
     return true;
 }
 
-void CTorvanView::OnFind()
-{
-    FindText();
-}
+void CTorvanView::OnFind() { FindText(); }
 
-void CTorvanView::FindText()
-{
+void CTorvanView::FindText() {
     CFindDialog dlg(this);
     dlg.m_nDirection = CFindDialog::kForward;
     dlg.m_strFind = QString::fromStdString(m_strLastFind);
@@ -368,24 +304,19 @@ void CTorvanView::FindText()
     if (found) {
         // Only a match that becomes the top row refills the page; one already
         // on it just takes the focus.
-        if (ShowFoundLine(found))
-            FillRows();
-        else
-            viewport()->update();
+        if (ShowFoundLine(found)) FillRows();
+        else viewport()->update();
         SetScrollPos(m_nTopLine + m_nSelRow);
     }
     UpdateStatusBar();
 }
 
-void CTorvanView::OnChangeOrigin()
-{
+void CTorvanView::OnChangeOrigin() {
     CMemWatchAddDlg dlg;
     dlg.m_nMode = CMemWatchAddDlg::kModeOrigin;
-    if (dlg.DoModal() != QDialog::Accepted)
-        return;
+    if (dlg.DoModal() != QDialog::Accepted) return;
     u32 origin = 0;
-    if (ScanHex(dlg.m_strValue, origin))
-        g_DisasmOrigin = origin & kAddressMask;
+    if (ScanHex(dlg.m_strValue, origin)) g_DisasmOrigin = origin & kAddressMask;
     const int line = LineOfAddress(g_DisasmOrigin);
     if (line) {
         ShowOriginLine(line);

@@ -11,8 +11,7 @@ CFindDialog::CFindDialog(QWidget* parent)
     : QDialog(parent),
       m_pEdit(new QLineEdit(this)),
       m_pForward(new QRadioButton(QStringLiteral("Find Forward"))),
-      m_pBackward(new QRadioButton(QStringLiteral("Find Backward")))
-{
+      m_pBackward(new QRadioButton(QStringLiteral("Find Backward"))) {
     setWindowTitle(QStringLiteral("Find String.."));
     m_pEdit->setObjectName(QStringLiteral("findText"));
 
@@ -32,21 +31,18 @@ CFindDialog::CFindDialog(QWidget* parent)
     layout->addWidget(buttons);
 }
 
-int CFindDialog::DoModal()
-{
+int CFindDialog::DoModal() {
     OnInitDialog();
     return exec();
 }
 
-void CFindDialog::OnInitDialog()
-{
+void CFindDialog::OnInitDialog() {
     UpdateData(false);
     m_pEdit->setFocus();
     m_pEdit->selectAll();
 }
 
-void CFindDialog::UpdateData(bool bSaveAndValidate)
-{
+void CFindDialog::UpdateData(bool bSaveAndValidate) {
     if (bSaveAndValidate) {
         m_strFind = m_pEdit->text();
         m_nDirection = m_pBackward->isChecked() ? kBackward : m_pForward->isChecked() ? kForward : -1;
@@ -62,8 +58,7 @@ void CFindDialog::UpdateData(bool bSaveAndValidate)
     m_pBackward->setAutoExclusive(true);
 }
 
-void CFindDialog::accept()
-{
+void CFindDialog::accept() {
     UpdateData(true);
     QDialog::accept();
 }

@@ -88,8 +88,8 @@ void CMainFrame::CreateActions() {
         pAction->setIconVisibleInMenu(false);
         const int image = ToolbarImageIndex(nID);
         if (image >= 0)
-            pAction->setIcon(QIcon(m_toolbarBitmap.copy(image * kToolbarImageWidth, 0, kToolbarImageWidth,
-                                                        kToolbarImageHeight)));
+            pAction->setIcon(
+                QIcon(m_toolbarBitmap.copy(image * kToolbarImageWidth, 0, kToolbarImageWidth, kToolbarImageHeight)));
     };
     for (int nMenuId : {IDR_MAINFRAME, IDR_TORVANTYPE})
         ForEachMenuItem(MenuTable(nMenuId), [&](const MenuItemDef& item) { addAction(item.nID); });
@@ -130,7 +130,7 @@ void CMainFrame::OnCommandStatesUpdated() { UpdateRecentFileItems(); }
 CMenuSet* CMainFrame::BuildMenu(int nMenuId, bool bOwnerDrawn) {
     auto newPopup = [this, bOwnerDrawn](const QString& title, QWidget* pParent) {
         QMenu* pMenu = bOwnerDrawn && s_pfnOwnerDrawnPopup != nullptr ? s_pfnOwnerDrawnPopup(title, pParent)
-                                                                       : new QMenu(title, pParent);
+                                                                      : new QMenu(title, pParent);
         connect(pMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
         connect(pMenu, &QMenu::hovered, this, &CMainFrame::OnMenuHovered);
         return pMenu;
@@ -140,8 +140,8 @@ CMenuSet* CMainFrame::BuildMenu(int nMenuId, bool bOwnerDrawn) {
     QList<QMenu*> open;
     ForEachMenuItem(MenuTable(nMenuId), [&](const MenuItemDef& item) {
         if (item.nID == kMenuPopup) {
-            QMenu* pMenu = newPopup(QString::fromLatin1(item.text), open.isEmpty() ? static_cast<QWidget*>(this)
-                                                                                   : open.last());
+            QMenu* pMenu =
+                newPopup(QString::fromLatin1(item.text), open.isEmpty() ? static_cast<QWidget*>(this) : open.last());
             if (open.isEmpty()) {
                 set->m_popups.append(pMenu);
                 // Leaving the menus puts the idle text back in pane 0.
@@ -323,7 +323,8 @@ void CMainFrame::UpdateToggle(CMultiDocTemplate* pTemplate, CCmdUI* pCmdUI) {
     }
     pCmdUI->Enable(true);
     bool bOpen = false;
-    for (const CView* pView : pDoc->GetViews()) bOpen = bOpen || (pTemplate != nullptr && pTemplate->IsViewOfKind(pView));
+    for (const CView* pView : pDoc->GetViews())
+        bOpen = bOpen || (pTemplate != nullptr && pTemplate->IsViewOfKind(pView));
     pCmdUI->SetCheck(bOpen ? 1 : 0);
 }
 
@@ -378,9 +379,7 @@ void CMainFrame::OnViewStatusBar() { m_wndStatusBar->setVisible(!m_wndStatusBar-
 
 void CMainFrame::OnUpdateViewToolbar(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndToolBar->isVisibleTo(this) ? 1 : 0); }
 
-void CMainFrame::OnUpdateViewStatusBar(CCmdUI* pCmdUI) {
-    pCmdUI->SetCheck(m_wndStatusBar->isVisibleTo(this) ? 1 : 0);
-}
+void CMainFrame::OnUpdateViewStatusBar(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndStatusBar->isVisibleTo(this) ? 1 : 0); }
 
 void CMainFrame::OnWindowArrange() {
     // Minimised windows line up along the bottom edge, left to right.

@@ -5,15 +5,14 @@
 // pending events through, so the toolbar and the menus keep working while a
 // program runs; a command given then runs nested inside the loop and takes
 // effect through the run flags before the loop's next test.
-#include "app/Mainfrm.h"
-
 #include <QApplication>
 #include <QPointer>
 
 #include "app/Brixcdoc.h"
 #include "app/Brixcvw.h"
-#include "framework/CmdUI.h"
+#include "app/Mainfrm.h"
 #include "app/RunLoopFilter.h"
+#include "framework/CmdUI.h"
 #include "framework/StatusBar.h"
 #include "sim/Disasm.h"
 
@@ -24,27 +23,23 @@ const char kExecutingText[] = "Executing.....";
 const char kTerminatedText[] = "Execution terminated.....";
 
 // The document's program window: its first view that lists the program.
-CTorvanView* ProgramViewOf(const CTorvanDoc* pDoc)
-{
+CTorvanView* ProgramViewOf(const CTorvanDoc* pDoc) {
     for (CView* pView : pDoc->GetViews()) {
-        if (auto* pProgramView = dynamic_cast<CTorvanView*>(pView))
-            return pProgramView;
+        if (auto* pProgramView = dynamic_cast<CTorvanView*>(pView)) return pProgramView;
     }
     return nullptr;
 }
 
 // Moves the current line to the program counter, listing memory from the
 // program counter when no line holds it, and refreshes every view.
-void LocateCurrentLine(CTorvanDoc* pDoc)
-{
+void LocateCurrentLine(CTorvanDoc* pDoc) {
     CTorvanView* pView = ProgramViewOf(pDoc);
     int line = pView ? pView->LineOfAddress(g_Sim.m_pc) : 0;
     if (!line) {
         // Without a program window there is no listing to rebuild; the origin
         // still follows the program counter, so line 1 holds it.
         g_DisasmOrigin = g_Sim.m_pc;
-        if (pView)
-            pView->RebuildListing(0);
+        if (pView) pView->RebuildListing(0);
         line = 1;
     }
     g_CurrentLine = line;
@@ -52,55 +47,44 @@ void LocateCurrentLine(CTorvanDoc* pDoc)
 }
 
 // True while a menu is open or a modal window is up: the program waits.
-bool InputIsHeld()
-{
+bool InputIsHeld() {
     return QApplication::activePopupWidget() != nullptr || QApplication::activeModalWidget() != nullptr;
 }
 
-} // namespace
+}  // namespace
 
-bool CMainFrame::IsRunWindowGone(const QPointer<CMainFrame>& pSelf, bool bWasVisible)
-{
+bool CMainFrame::IsRunWindowGone(const QPointer<CMainFrame>& pSelf, bool bWasVisible) {
     // The main window closed (the application is quitting) or went away.
     return pSelf.isNull() || (bWasVisible && !pSelf->isVisible());
 }
 
-bool CMainFrame::PumpRunEvents(const QPointer<CMainFrame>& pSelf, bool bWasVisible)
-{
+bool CMainFrame::PumpRunEvents(const QPointer<CMainFrame>& pSelf, bool bWasVisible) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     while (!IsRunWindowGone(pSelf, bWasVisible) && InputIsHeld())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     return !IsRunWindowGone(pSelf, bWasVisible);
 }
 
-void CMainFrame::SetRunStatusText(const char* text)
-{
-    if (m_wndStatusBar)
-        m_wndStatusBar->SetPaneText(kMessagePane, QString::fromLatin1(text));
+void CMainFrame::SetRunStatusText(const char* text) {
+    if (m_wndStatusBar) m_wndStatusBar->SetPaneText(kMessagePane, QString::fromLatin1(text));
 }
 
-void CMainFrame::OnRunSingleStep()
-{
-    if (g_Sim.m_bRunning)
-        return;
+void CMainFrame::OnRunSingleStep() {
+    if (g_Sim.m_bRunning) return;
     g_Sim.m_bStopRequest = 0;
-    if (g_Sim.m_bRebuildPortsOnStep)
-        g_Sim.UpdatePortList();
+    if (g_Sim.m_bRebuildPortsOnStep) g_Sim.UpdatePortList();
     g_Sim.m_bRebuildPortsOnStep = 0;
     g_Sim.m_bRebuildPortsOnRun = 0;
     CTorvanDoc* pDoc = GetActiveDocument();
-    if (!pDoc)
-        return;
+    if (!pDoc) return;
     g_Sim.ExecuteInstruction();
     LocateCurrentLine(pDoc);
 }
 
-void CMainFrame::OnRunRun()
-{
+void CMainFrame::OnRunRun() {
     g_Sim.m_bRunning = 1;
     g_Sim.m_bStopRequest = 0;
-    if (g_Sim.m_bRebuildPortsOnRun)
-        g_Sim.UpdatePortList();
+    if (g_Sim.m_bRebuildPortsOnRun) g_Sim.UpdatePortList();
     g_Sim.m_bRebuildPortsOnRun = 0;
     g_Sim.m_bRebuildPortsOnStep = 0;
     SetRunStatusText(kExecutingText);
@@ -113,41 +97,33 @@ void CMainFrame::OnRunRun()
     for (;;) {
         const u8 opcode = g_Sim.m_pMemory[g_Sim.m_pc];
         g_Sim.ExecuteInstruction();
-        if (!PumpRunEvents(pSelf, bWasVisible))
-            return;
+        if (!PumpRunEvents(pSelf, bWasVisible)) return;
         if (g_Sim.FindBreakpoint(g_Sim.m_pc) || opcode == kOpcodeHlt) {
             g_Sim.m_bRunning = 0;
             break;
         }
         CTorvanDoc* pDoc = GetActiveDocument();
-        if (!pDoc)
-            return;
+        if (!pDoc) return;
         pDoc->UpdateAllViews(nullptr);
-        if (g_Sim.m_bStopRequest)
-            return;
+        if (g_Sim.m_bStopRequest) return;
     }
-    if (g_Sim.m_bStopRequest)
-        return;
+    if (g_Sim.m_bStopRequest) return;
     CTorvanDoc* pDoc = GetActiveDocument();
-    if (!pDoc)
-        return;
+    if (!pDoc) return;
     pDoc->UpdateAllViews(nullptr);
     SetRunStatusText(kTerminatedText);
     LocateCurrentLine(pDoc);
 }
 
-void CMainFrame::OnRunTerminateProgram()
-{
+void CMainFrame::OnRunTerminateProgram() {
     CTorvanDoc* pDoc = GetActiveDocument();
-    if (!pDoc)
-        return;
+    if (!pDoc) return;
     g_Sim.m_bRunning = 0;
     g_Sim.m_bStopRequest = 1;
     pDoc->UpdateAllViews(nullptr);
 }
 
-void CMainFrame::OnRunCpuReset()
-{
+void CMainFrame::OnRunCpuReset() {
     g_Sim.m_bRebuildPortsOnStep = 1;
     g_Sim.m_bRebuildPortsOnRun = 1;
     g_Sim.m_bRunning = 0;
@@ -156,15 +132,13 @@ void CMainFrame::OnRunCpuReset()
     g_Sim.m_bRunning = 0;
     g_Sim.m_bStopRequest = 1;
     CTorvanDoc* pDoc = GetActiveDocument();
-    if (!pDoc)
-        return;
+    if (!pDoc) return;
     g_DisasmOrigin = 0;
     // Decided once: the line-address table belongs to the listing built last.
     const bool bListedFromZero = g_Sim.m_LineAddress[0] == 0;
     for (CView* pView : pDoc->GetViews()) {
         auto* pProgramView = dynamic_cast<CTorvanView*>(pView);
-        if (!pProgramView)
-            continue;
+        if (!pProgramView) continue;
         if (bListedFromZero) {
             pProgramView->m_nTopLine = 1;
             pProgramView->m_nSelRow = 1;

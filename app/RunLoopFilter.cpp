@@ -8,33 +8,27 @@
 #include <QTimer>
 
 namespace {
-QElapsedTimer& Clock()
-{
+QElapsedTimer& Clock() {
     static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
+    if (!clock.isValid()) clock.start();
     return clock;
 }
-} // namespace
+}  // namespace
 
 int CRunLoopScope::s_nDepth = 0;
 QPointer<CRunLoopFilter> CRunLoopScope::s_pFilter;
 
-bool CRunLoopFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
-{
+bool CRunLoopFilter::eventFilter(QObject* pWatched, QEvent* pEvent) {
     switch (pEvent->type()) {
     case QEvent::Shortcut:
         // Menus, with their Alt-key letters, and the toolbar still work.
         return qobject_cast<QAction*>(pWatched) != nullptr || qobject_cast<QShortcut*>(pWatched) != nullptr;
-    case QEvent::UpdateRequest:
-        return pWatched->isWidgetType() && HoldRepaint(pWatched);
-    default:
-        return false;
+    case QEvent::UpdateRequest: return pWatched->isWidgetType() && HoldRepaint(pWatched);
+    default: return false;
     }
 }
 
-bool CRunLoopFilter::HoldRepaint(QObject* pWatched)
-{
+bool CRunLoopFilter::HoldRepaint(QObject* pWatched) {
     // The loop lets events through after every instruction, so a window
     // whose view marks itself stale on every update would otherwise be
     // repainted after every instruction. A request that comes too early is
@@ -52,16 +46,13 @@ bool CRunLoopFilter::HoldRepaint(QObject* pWatched)
     return true;
 }
 
-CRunLoopScope::CRunLoopScope()
-{
+CRunLoopScope::CRunLoopScope() {
     if (s_nDepth++ == 0) {
         s_pFilter = new CRunLoopFilter(QCoreApplication::instance());
         QCoreApplication::instance()->installEventFilter(s_pFilter);
     }
 }
 
-CRunLoopScope::~CRunLoopScope()
-{
-    if (--s_nDepth == 0)
-        delete s_pFilter;
+CRunLoopScope::~CRunLoopScope() {
+    if (--s_nDepth == 0) delete s_pFilter;
 }

@@ -17,10 +17,10 @@
 #include "framework/CmdUI.h"
 #include "framework/DocTemplate.h"
 #include "framework/MenuSet.h"
-#include "res/CommandIds.h"
 #include "platform/AppFolder.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "res/CommandIds.h"
 #include "sim/Simulator.h"
 
 namespace {
@@ -115,9 +115,9 @@ void CTorvanApp::SetUpMenus() {
     CMainFrame* pFrame = m_pMainWnd;
     m_templates[0]->m_pMenuShared = pFrame->LoadDocumentMenu();
     CMenuSet* pDefault = pFrame->LoadDefaultMenu();
-    for (CMultiDocTemplate* pTemplate : {m_pSerialTemplate, m_pCVarWatchTemplate, m_pChpMemWatchTemplate,
-                                         m_pIOWatchTemplate, m_pMemWatchTemplate, m_pRegWatchTemplate,
-                                         m_templates[1].get()})
+    for (CMultiDocTemplate* pTemplate :
+         {m_pSerialTemplate, m_pCVarWatchTemplate, m_pChpMemWatchTemplate, m_pIOWatchTemplate, m_pMemWatchTemplate,
+          m_pRegWatchTemplate, m_templates[1].get()})
         pTemplate->m_pMenuShared = pFrame->LoadDocumentMenu();
     // The timing window shows menu 3 without images.
     m_pTimingTemplate->m_pMenuShared = pFrame->LoadPlainDocumentMenu();
@@ -162,8 +162,7 @@ CTorvanDoc* CTorvanApp::OpenDocumentFile(const QString& pathGiven) {
         return nullptr;
     }
     m_pDocument = pDoc;
-    if (m_pMainWnd != nullptr)
-        connect(pDoc, &CTorvanDoc::viewsChanged, m_pMainWnd, &CMainFrame::UpdateCommandStates);
+    if (m_pMainWnd != nullptr) connect(pDoc, &CTorvanDoc::viewsChanged, m_pMainWnd, &CMainFrame::UpdateCommandStates);
     pDoc->SetPathName(path);
     AddToRecentFileList(pDoc->GetPathName());
     pTemplate->InitialUpdateFrame(pFrame, pDoc, true);

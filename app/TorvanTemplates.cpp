@@ -1,8 +1,7 @@
-#include "app/TorvanApp.h"
-
 #include "app/Brixcdoc.h"
 #include "app/Brixcfrm.h"
 #include "app/Brixcvw.h"
+#include "app/TorvanApp.h"
 #include "framework/DocTemplate.h"
 
 // The nine kinds of window, in the order that decides which one opens a

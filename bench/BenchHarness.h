@@ -3,14 +3,13 @@
 // and speed relative to a real 8085 clocked at 3.072 MHz.
 #pragma once
 
-#include "tests/support/PowerOnState.h"
-#include "sim/Simulator.h"
-
 #include <benchmark/benchmark.h>
-
 #include <chrono>
 #include <cstddef>
 #include <cstring>
+
+#include "sim/Simulator.h"
+#include "tests/support/PowerOnState.h"
 
 namespace bench {
 
@@ -39,8 +38,7 @@ inline constexpr u8 kMemoryStackLoop[] = {
 // Starts from power-on so that nothing an earlier benchmark connected or
 // programmed (peripherals, routes, the port list) is measured; which one ran
 // earlier depends on link order.
-template <std::size_t N>
-void LoadProgram(const u8 (&program)[N]) {
+template <std::size_t N> void LoadProgram(const u8 (&program)[N]) {
     static_assert(N <= kMemorySize, "program larger than memory");
     RestorePowerOnState();
     std::memcpy(g_Sim.m_pMemory, program, N);

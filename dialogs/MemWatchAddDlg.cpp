@@ -19,7 +19,7 @@ enum class Caption { Fixed, CallerTitle, Template, Chip8251 };
 
 struct ModeRow {
     Caption caption;
-    const char* text;     // the caption when Fixed
+    const char* text;  // the caption when Fixed
     const char* prompt;
     int limit;            // characters, or kNoLimit
     const char* initial;  // nullptr keeps the caller's text
@@ -44,19 +44,16 @@ const ModeRow kModes[] = {
 };
 const ModeRow kOtherMode = {Caption::Template, nullptr, "", kNoLimit, "00"};
 
-const ModeRow& RowOf(int mode)
-{
+const ModeRow& RowOf(int mode) {
     constexpr int kModeCount = sizeof kModes / sizeof kModes[0];
-    if (mode < 1 || mode > kModeCount)
-        return kOtherMode;
+    if (mode < 1 || mode > kModeCount) return kOtherMode;
     return kModes[mode - 1];
 }
 
-} // namespace
+}  // namespace
 
 CMemWatchAddDlg::CMemWatchAddDlg(QWidget* parent)
-    : QDialog(parent), m_pEdit(new QLineEdit(this)), m_pPrompt(new QLabel(QString::fromLatin1(kTemplatePrompt), this))
-{
+    : QDialog(parent), m_pEdit(new QLineEdit(this)), m_pPrompt(new QLabel(QString::fromLatin1(kTemplatePrompt), this)) {
     setWindowTitle(QString::fromLatin1(kTemplateCaption));
     m_pEdit->setObjectName(QStringLiteral("value"));
     m_pPrompt->setObjectName(QStringLiteral("prompt"));
@@ -72,50 +69,36 @@ CMemWatchAddDlg::CMemWatchAddDlg(QWidget* parent)
     layout->addWidget(buttons);
 }
 
-int CMemWatchAddDlg::DoModal()
-{
+int CMemWatchAddDlg::DoModal() {
     OnInitDialog();
     connect(m_pEdit, &QLineEdit::textEdited, this, &CMemWatchAddDlg::OnChangeValue, Qt::UniqueConnection);
     return exec();
 }
 
-void CMemWatchAddDlg::OnInitDialog()
-{
+void CMemWatchAddDlg::OnInitDialog() {
     const ModeRow& row = RowOf(m_nMode);
     switch (row.caption) {
-    case Caption::Fixed:
-        setWindowTitle(QString::fromLatin1(row.text));
-        break;
-    case Caption::CallerTitle:
-        setWindowTitle(m_strTitle);
-        break;
-    case Caption::Chip8251:
-        setWindowTitle(QString::asprintf(k8251CaptionFormat, m_nMode - kMode8251First));
-        break;
-    case Caption::Template:
-        break;
+    case Caption::Fixed: setWindowTitle(QString::fromLatin1(row.text)); break;
+    case Caption::CallerTitle: setWindowTitle(m_strTitle); break;
+    case Caption::Chip8251: setWindowTitle(QString::asprintf(k8251CaptionFormat, m_nMode - kMode8251First)); break;
+    case Caption::Template: break;
     }
-    if (row.limit != kNoLimit)
-        m_pEdit->setMaxLength(row.limit);
+    if (row.limit != kNoLimit) m_pEdit->setMaxLength(row.limit);
     m_strLabel = QString::fromLatin1(row.prompt);
-    if (row.initial)
-        m_strValue = QString::fromLatin1(row.initial);
+    if (row.initial) m_strValue = QString::fromLatin1(row.initial);
     UpdateData(false);
     // The whole text is selected so that typing replaces it.
     m_pEdit->setFocus();
     m_pEdit->selectAll();
 }
 
-void CMemWatchAddDlg::OnChangeValue()
-{
-    if (m_nMode == kModeCVariable || m_nMode == kModeNewValue)
-        return;
+void CMemWatchAddDlg::OnChangeValue() {
+    if (m_nMode == kModeCVariable || m_nMode == kModeNewValue) return;
     UpdateData(true);
     g_Sim.ValidateHexInput(this, IDC_VALUE, 1);
 }
 
-void CMemWatchAddDlg::UpdateData(bool bSaveAndValidate)
-{
+void CMemWatchAddDlg::UpdateData(bool bSaveAndValidate) {
     if (bSaveAndValidate) {
         m_strValue = m_pEdit->text();
         m_strLabel = m_pPrompt->text();
@@ -125,8 +108,7 @@ void CMemWatchAddDlg::UpdateData(bool bSaveAndValidate)
     m_pPrompt->setText(m_strLabel);
 }
 
-void CMemWatchAddDlg::accept()
-{
+void CMemWatchAddDlg::accept() {
     UpdateData(true);
     QDialog::accept();
 }

@@ -14,9 +14,16 @@ class CMemWatchAddDlg : public QDialog {
 public:
     enum { IDC_VALUE = 1146, IDC_PROMPT = 1164 };
     enum Mode {
-        kModeMemWatch1 = 1, kModeMemWatch = 2, kMode8279 = 3, kMode8251First = 4,
-        kMode8251Last = 9, kModeCVariable = 10, kModeNewValue = 11, kModeTabSize = 12,
-        kModeOrigin = 13, kModeFrequency = 14
+        kModeMemWatch1 = 1,
+        kModeMemWatch = 2,
+        kMode8279 = 3,
+        kMode8251First = 4,
+        kMode8251Last = 9,
+        kModeCVariable = 10,
+        kModeNewValue = 11,
+        kModeTabSize = 12,
+        kModeOrigin = 13,
+        kModeFrequency = 14
     };
 
     explicit CMemWatchAddDlg(QWidget* parent = nullptr);

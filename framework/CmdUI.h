@@ -13,7 +13,10 @@ public:
     void Enable(bool bOn = true) { m_bEnabled = bOn; }
     // 0 = no check mark, 1 = checked.
     void SetCheck(int nCheck = 1) { m_nCheck = nCheck != 0 ? 1 : 0; }
-    void SetText(const QString& text) { m_strText = text; m_bTextSet = true; }
+    void SetText(const QString& text) {
+        m_strText = text;
+        m_bTextSet = true;
+    }
 
     int m_nID;
     bool m_bEnabled = true;

@@ -24,8 +24,7 @@ public:
     // Frame class Frm is a QMdiSubWindow with PreCreateWindow(const QSize&)
     // that places it from the MDI client size; view class View is a QWidget
     // and a CView constructed from the document.
-    template <class Frm, class View>
-    static CMultiDocTemplate* New() {
+    template <class Frm, class View> static CMultiDocTemplate* New() {
         return new CMultiDocTemplate(&CreateFrame<Frm, View>, &PlaceFrame<Frm>, &IsViewOf<View>);
     }
     static CMultiDocTemplate* NewEmpty() { return new CMultiDocTemplate(nullptr, nullptr, nullptr); }
@@ -42,20 +41,17 @@ public:
     CMenuSet* m_pMenuShared = nullptr;
 
 private:
-    template <class Frm, class View>
-    static QMdiSubWindow* CreateFrame(CDocument* pDoc) {
+    template <class Frm, class View> static QMdiSubWindow* CreateFrame(CDocument* pDoc) {
         auto* pFrame = new Frm();
         auto* pView = new View(pDoc);
         pFrame->setWidget(pView);
         pDoc->AddView(pView);
         return pFrame;
     }
-    template <class Frm>
-    static void PlaceFrame(QMdiSubWindow* pFrame, const QSize& clientSize) {
+    template <class Frm> static void PlaceFrame(QMdiSubWindow* pFrame, const QSize& clientSize) {
         static_cast<Frm*>(pFrame)->PreCreateWindow(clientSize);
     }
-    template <class View>
-    static bool IsViewOf(const CView* pView) {
+    template <class View> static bool IsViewOf(const CView* pView) {
         return dynamic_cast<const View*>(pView) != nullptr;
     }
 

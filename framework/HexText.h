@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 
 // False, leaving value unchanged, when the text holds no hexadecimal digit

@@ -18,10 +18,10 @@ constexpr int kPortA = 0;
 constexpr int kPortB = 1;
 constexpr int kPortC = 2;
 constexpr int kPortCount = 3;
-constexpr int kFirstPortOffset = 1;   // ports A, B, C at base + 1 .. + 3
+constexpr int kFirstPortOffset = 1;  // ports A, B, C at base + 1 .. + 3
 constexpr int kTimerLowPort = 4;
 constexpr int kTimerHighPort = 5;
-constexpr int kTimerSlot = kTimerSlots - 1;   // the slot after the 8253 counters
+constexpr int kTimerSlot = kTimerSlots - 1;  // the slot after the 8253 counters
 
 constexpr u8 kCmdPortAOutput = 0x01;
 constexpr u8 kCmdPortBOutput = 0x02;
@@ -31,7 +31,7 @@ constexpr u8 kTimerStop = 1;
 constexpr u8 kTimerStart = 3;
 
 constexpr u8 kPortCMask = 0x3F;
-constexpr u32 kReloadHighMask = 0x3F00;   // bits 13-8 of the 14-bit count
+constexpr u32 kReloadHighMask = 0x3F00;  // bits 13-8 of the 14-bit count
 constexpr u32 kReloadLowMask = 0x00FF;
 constexpr u32 kReloadHighByte = 0xFF00;
 constexpr int kTimerModeShift = 6;

@@ -15,7 +15,7 @@ namespace {
 constexpr int kDataPort = 0;
 constexpr int kControlPort = 1;
 
-constexpr u8 kStatusReset = 0x05;       // TxRDY and TxEMPTY
+constexpr u8 kStatusReset = 0x05;  // TxRDY and TxEMPTY
 constexpr u8 kStatusRxReady = 0x02;
 constexpr u8 kStatusOverrun = 0x10;
 constexpr u8 kStatusKeepOnErrorReset = 0xC7;
@@ -37,7 +37,6 @@ constexpr u8 kCmdTxEnable = 0x01;
 constexpr u8 kCmdRxEnable = 0x04;
 constexpr u8 kCmdErrorReset = 0x10;
 constexpr u8 kCmdInternalReset = 0x40;
-
 
 void WriteMode8251(CSimulator& s, int chip, u8 a) {
     s.m_n8251Mode[chip] = a;
@@ -135,7 +134,7 @@ bool CSimulator::Input8251Byte(int chip, u8 value) {
 // that write to reach the cache.
 void CSimulator::Update8251Irq() {
     constexpr int kUnwritten = -1;
-    bool trap = false, rst75 = false;          // an edge route's input rose
+    bool trap = false, rst75 = false;            // an edge route's input rose
     int rst55 = kUnwritten, rst65 = kUnwritten;  // a level route's last value
     const int chips = PresentChips(m_n8251Count);
     for (int chip = 0; chip < chips; ++chip) {

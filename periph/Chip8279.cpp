@@ -9,10 +9,10 @@
 // the I/O watch window through Input8279Key. The key count in the status byte
 // always equals the FIFO's count, so the interrupt line (keys waiting) can be
 // read from either.
+#include <cstring>
+
 #include "periph/InterruptRoutes.h"
 #include "sim/Simulator.h"
-
-#include <cstring>
 
 namespace {
 constexpr int kDataPort = 0;
@@ -27,7 +27,7 @@ constexpr u8 kCmdWriteDisplay = 0x80;
 constexpr u8 kCmdBlanking = 0xA0;
 constexpr u8 kCmdClear = 0xC0;
 
-constexpr u8 kBitAutoInc = 0x10;         // read/write commands
+constexpr u8 kBitAutoInc = 0x10;  // read/write commands
 constexpr u8 kModeRightEntry = 0x10;
 constexpr u8 kModeSixteenDigits = 0x08;
 constexpr u16 kSmallDisplay = 8;
@@ -45,24 +45,17 @@ constexpr u8 kStatusCountMask = 0x0F;
 constexpr u8 kStatusUnderrun = 0x10;
 constexpr u8 kStatusOverrun = 0x20;
 
-
 // Keep-masks for the blanking command, by its two nibble-blank bits.
 constexpr u8 kBlankKeepMask[4] = {0xFF, 0xF0, 0x0F, 0x00};
 // Blank codes for the clear command, by bits 3-2.
 constexpr u8 kClearCode[4] = {0x00, 0x00, 0x20, 0xFF};
 
 // The display size bounds every loop over the display RAM, whatever was stored.
-int DisplayDigits(u16 digits) {
-    return digits < CSimulator::k8279DisplaySize ? digits : CSimulator::k8279DisplaySize;
-}
+int DisplayDigits(u16 digits) { return digits < CSimulator::k8279DisplaySize ? digits : CSimulator::k8279DisplaySize; }
 
-int FifoCount(u16 count) {
-    return count < CSimulator::k8279FifoSize ? count : CSimulator::k8279FifoSize;
-}
+int FifoCount(u16 count) { return count < CSimulator::k8279FifoSize ? count : CSimulator::k8279FifoSize; }
 
-u8 WithKeyCount(u8 status, int count) {
-    return static_cast<u8>((status & ~kStatusCountMask) | count);
-}
+u8 WithKeyCount(u8 status, int count) { return static_cast<u8>((status & ~kStatusCountMask) | count); }
 
 void Command8279(CSimulator& s, u8 a) {
     const bool autoInc = (a & kBitAutoInc) != 0;
@@ -80,9 +73,7 @@ void Command8279(CSimulator& s, u8 a) {
         // 0 with keys still queued would underflow on the next read.
         s.m_n8279Status = static_cast<u8>(FifoCount(s.m_n8279FifoCount));
         break;
-    case kCmdProgramClock:
-        s.m_n8279Prescaler = a & kPrescalerMask;
-        break;
+    case kCmdProgramClock: s.m_n8279Prescaler = a & kPrescalerMask; break;
     case kCmdReadFifo:
         s.m_b8279ReadFifo = 1;
         s.m_b8279ReadDisplay = 0;
@@ -234,14 +225,9 @@ void CSimulator::Update8279Irq() {
     case IrqRoute::kRst75:
         if (keys > keysBefore) m_pendRst75 = 1;
         break;
-    case IrqRoute::kRst55:
-        m_pendRst55 = keys != 0 ? 1 : 0;
-        break;
-    case IrqRoute::kRst65:
-        m_pendRst65 = keys != 0 ? 1 : 0;
-        break;
-    default:
-        break;
+    case IrqRoute::kRst55: m_pendRst55 = keys != 0 ? 1 : 0; break;
+    case IrqRoute::kRst65: m_pendRst65 = keys != 0 ? 1 : 0; break;
+    default: break;
     }
     m_n8279PrevStatus = m_n8279Status;
 }

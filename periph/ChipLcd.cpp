@@ -9,9 +9,9 @@
 // the logical width L differs from P, a shown line is two RAM lines side by
 // side. Shifting the display, the character generator and the function set
 // are accepted and ignored, and I/D = 0 leaves the address where it is.
-#include "sim/Simulator.h"
-
 #include <cstring>
+
+#include "sim/Simulator.h"
 
 namespace {
 constexpr int kInstructionPort = 0;
@@ -34,8 +34,8 @@ constexpr u8 kShiftDisplay = 0x08;
 constexpr u8 kShiftRight = 0x04;
 constexpr u8 kDdramAddressMask = 0x7F;
 
-constexpr int kLine2Start = CSimulator::kLcdRamLine;       // 64
-constexpr int kLine3Start = 2 * CSimulator::kLcdRamLine;   // 128
+constexpr int kLine2Start = CSimulator::kLcdRamLine;      // 64
+constexpr int kLine3Start = 2 * CSimulator::kLcdRamLine;  // 128
 constexpr char kBlank = ' ';
 
 // The highest set bit of a nonzero instruction byte names the instruction.
@@ -59,12 +59,8 @@ void Instruction(CSimulator& s, u8 a) {
         std::memset(s.m_LcdRam, kBlank, sizeof s.m_LcdRam);
         s.m_nLcdAddr = 0;
         break;
-    case kInstrHome:
-        s.m_nLcdAddr = 0;
-        break;
-    case kInstrEntryMode:
-        s.m_bLcdIncrement = (a & kEntryIncrement) ? 1 : 0;
-        break;
+    case kInstrHome: s.m_nLcdAddr = 0; break;
+    case kInstrEntryMode: s.m_bLcdIncrement = (a & kEntryIncrement) ? 1 : 0; break;
     case kInstrDisplayControl:
         s.m_bLcdDisplayOn = (a & kControlDisplay) ? 1 : 0;
         s.m_bLcdCursorOn = (a & kControlCursor) ? 1 : 0;
@@ -73,13 +69,10 @@ void Instruction(CSimulator& s, u8 a) {
     case kInstrShift:
         if (!(a & kShiftDisplay)) s.m_nLcdAddr = static_cast<u8>(s.m_nLcdAddr + ((a & kShiftRight) ? 1 : -1));
         break;
-    case kInstrDdramAddress:
-        s.m_nLcdAddr = RemapDdramAddress(a, s.m_nLcdCharsPhysical);
-        break;
+    case kInstrDdramAddress: s.m_nLcdAddr = RemapDdramAddress(a, s.m_nLcdCharsPhysical); break;
     case kInstrFunctionSet:
     case kInstrCgramAddress:
-    default:
-        break;
+    default: break;
     }
     s.m_nLcdCursor = s.m_nLcdAddr;
 }

@@ -1,9 +1,9 @@
-#include "periph/ConfigLayout.h"
-
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+
+#include "periph/ConfigLayout.h"
 
 namespace {
 using ConfigImage = std::array<u8, kConfigFileSize>;
@@ -120,11 +120,8 @@ CSimulator::ConfigResult CSimulator::SaveConfig(const char* path) const {
 
 std::string ConfigResultMessage(CSimulator::ConfigResult result, const std::string& path) {
     switch (result) {
-    case Result::NotValid:
-        return Substitute(kNotValidFormat, path);
-    case Result::CannotWrite:
-        return Substitute(kCannotWriteFormat, path);
-    default:
-        return std::string();
+    case Result::NotValid: return Substitute(kNotValidFormat, path);
+    case Result::CannotWrite: return Substitute(kCannotWriteFormat, path);
+    default: return std::string();
     }
 }

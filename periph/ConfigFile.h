@@ -2,10 +2,10 @@
 // of the connected peripherals, timer records, memory map and watch lists.
 #pragma once
 
-#include "sim/Simulator.h"
-
 #include <cstddef>
 #include <string>
+
+#include "sim/Simulator.h"
 
 constexpr std::size_t kConfigFileSize = 1360;
 

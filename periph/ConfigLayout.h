@@ -3,9 +3,9 @@
 // two can never disagree about the layout.
 #pragma once
 
-#include "periph/ConfigFile.h"
-
 #include <type_traits>
+
+#include "periph/ConfigFile.h"
 
 namespace ConfigOffset {
 constexpr std::size_t k8279Address = 0;

@@ -66,8 +66,7 @@ void CSimulator::Out8253Section(int port) {
                     Load8253Counter(slot);
                 }
                 break;
-            default:
-                break;
+            default: break;
             }
         }
     }
@@ -104,9 +103,7 @@ void CSimulator::Load8253Counter(int slot) {
         break;
     case 1:
     case 2:
-    case 5:
-        timer.m_bOut = 1;
-        break;
+    case 5: timer.m_bOut = 1; break;
     case 3:
         timer.m_bRunning = timer.m_bGate;
         timer.m_nCount = static_cast<i32>(timer.m_nReload);
@@ -118,7 +115,6 @@ void CSimulator::Load8253Counter(int slot) {
         timer.m_nCount = static_cast<i32>(timer.m_nReload);
         timer.m_bOut = 1;
         break;
-    default:
-        break;
+    default: break;
     }
 }

@@ -90,8 +90,7 @@ u32 CountSlot(CounterState& timer, u16& pulses) {
             if (timer.m_nMode == 4) timer.m_nReload = 0;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return countEnd;
 }
@@ -140,9 +139,12 @@ bool AllClocksUndivided(const u16* prescalers, const u16* residues) {
     __m128i undivided = _mm_set1_epi16(-1);
     constexpr int kLanes = 8;
     for (int first = 0; first < kTimerSlots; first += kLanes) {
-        const __m128i prescaler = _mm_loadu_si128(static_cast<const __m128i*>(static_cast<const void*>(prescalers + first)));
-        const __m128i residue = _mm_loadu_si128(static_cast<const __m128i*>(static_cast<const void*>(residues + first)));
-        undivided = _mm_and_si128(undivided, _mm_and_si128(_mm_cmpeq_epi16(prescaler, one), _mm_cmpeq_epi16(residue, zero)));
+        const __m128i prescaler =
+            _mm_loadu_si128(static_cast<const __m128i*>(static_cast<const void*>(prescalers + first)));
+        const __m128i residue =
+            _mm_loadu_si128(static_cast<const __m128i*>(static_cast<const void*>(residues + first)));
+        undivided =
+            _mm_and_si128(undivided, _mm_and_si128(_mm_cmpeq_epi16(prescaler, one), _mm_cmpeq_epi16(residue, zero)));
     }
     return _mm_movemask_epi8(undivided) == 0xFFFF;
 #else

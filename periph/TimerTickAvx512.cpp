@@ -54,8 +54,8 @@ TORVAN_AVX512 u32 StepWithinHalves(CSimulator& sim, TickRequests& requests) {
         _mm512_cmpeq_epi32_mask(_mm512_and_si512(leading, Word32(LeadingWordOf(kAnyValue, 0, 0, kAnyValue))),
                                 Word32(LeadingWordOf(kRunning, 0, 0, kSquareWaveMode)));
     const __mmask16 withinHalf = squareWave & evenCount & _mm512_cmpgt_epi32_mask(stepped, _mm512_setzero_si512());
-    const __mmask16 running = _mm512_cmpeq_epi32_mask(_mm512_and_si512(leading, Word32(LeadingWordOf(kAnyValue, 0, 0, 0))),
-                                                      Word32(LeadingWordOf(kRunning, 0, 0, 0)));
+    const __mmask16 running = _mm512_cmpeq_epi32_mask(
+        _mm512_and_si512(leading, Word32(LeadingWordOf(kAnyValue, 0, 0, 0))), Word32(LeadingWordOf(kRunning, 0, 0, 0)));
     const __mmask16 fullStep = running & static_cast<__mmask16>(~withinHalf);
     _mm512_mask_i32scatter_epi32(countBase, withinHalf, offsets, stepped, 1);
 
@@ -83,7 +83,8 @@ TORVAN_AVX512 void DivideClocksSixteenAtATime(u16* prescalers, u16* residues, u1
     Store256(prescalers, prescaler);
     const __m256i residue = Load256(residues);
     const __m512i total = _mm512_add_epi32(Word32(tStates), _mm512_cvtepu16_epi32(residue));
-    const __m512 quotient = _mm512_div_ps(_mm512_cvtepi32_ps(total), _mm512_cvtepi32_ps(_mm512_cvtepu16_epi32(prescaler)));
+    const __m512 quotient =
+        _mm512_div_ps(_mm512_cvtepi32_ps(total), _mm512_cvtepi32_ps(_mm512_cvtepu16_epi32(prescaler)));
     const __m256i whole = _mm512_cvtusepi32_epi16(_mm512_cvttps_epi32(quotient));
     Store256(pulses, whole);
     const __m256i tStates16 = _mm256_set1_epi16(static_cast<short>(tStates));

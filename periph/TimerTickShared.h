@@ -5,11 +5,11 @@
 // slots they handle at once. periph/TimerTick.cpp chooses among them.
 #pragma once
 
-#include "periph/InterruptRoutes.h"
-
 #include <array>
 #include <cstddef>
 #include <cstring>
+
+#include "periph/InterruptRoutes.h"
 
 namespace timer_tick {
 

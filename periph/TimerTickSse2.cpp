@@ -91,7 +91,8 @@ struct GroupLevels {
 u32 StepGroupWithinHalves(CounterState* timers, const u16* pulses, GroupLevels& levels) {
     SlotColumns columns = LoadColumns(timers);
     const __m128i zero = _mm_setzero_si128(), one = Word32(1);
-    const __m128i p = _mm_unpacklo_epi16(_mm_loadl_epi64(static_cast<const __m128i*>(static_cast<const void*>(pulses))), zero);
+    const __m128i p =
+        _mm_unpacklo_epi16(_mm_loadl_epi64(static_cast<const __m128i*>(static_cast<const void*>(pulses))), zero);
 
     // Within a half the count steps by two per pulse. Only the first step of
     // an odd count's high half takes one less, and it starts from the odd
@@ -124,10 +125,10 @@ void DivideClocksFourAtATime(u16* prescalers, u16* residues, u16* pulses, u32 tS
         prescaler = _mm_sub_epi16(prescaler, _mm_cmpeq_epi16(prescaler, zero));
         Store(prescalers + first, prescaler);
         const __m128i residue = Load(residues + first);
-        const __m128i low = Quotients(_mm_add_epi32(tStates32, _mm_unpacklo_epi16(residue, zero)),
-                                      _mm_unpacklo_epi16(prescaler, zero));
-        const __m128i high = Quotients(_mm_add_epi32(tStates32, _mm_unpackhi_epi16(residue, zero)),
-                                       _mm_unpackhi_epi16(prescaler, zero));
+        const __m128i low =
+            Quotients(_mm_add_epi32(tStates32, _mm_unpacklo_epi16(residue, zero)), _mm_unpacklo_epi16(prescaler, zero));
+        const __m128i high =
+            Quotients(_mm_add_epi32(tStates32, _mm_unpackhi_epi16(residue, zero)), _mm_unpackhi_epi16(prescaler, zero));
         const __m128i whole = PackUnsigned16(low, high);
         Store(pulses + first, whole);
         // The left-over is below 2^16, so arithmetic modulo 2^16 gives it exactly.

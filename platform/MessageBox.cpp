@@ -28,8 +28,7 @@ int AfxMessageBox(const QString& text, unsigned nType) {
 
     const bool bYesNo = (nType & MB_BUTTONMASK) == MB_YESNO;
     QMessageBox box(IconOf(nType), QString::fromUtf8(kAppTitle), text,
-                    bYesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    bYesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, QApplication::activeWindow());
     const int choice = box.exec();
     if (!bYesNo) return IDOK;
     return choice == QMessageBox::Yes ? IDYES : IDNO;

@@ -4,9 +4,9 @@
 #pragma once
 
 // Menu resources.
-constexpr int IDR_MAINFRAME = 2;    // menu shown while no program is open; also the toolbar
-constexpr int IDR_TORVANTYPE = 3;   // menu of the program's windows
-constexpr int IDR_FLOAT_MENU = 138; // right-click menu of the watch windows
+constexpr int IDR_MAINFRAME = 2;     // menu shown while no program is open; also the toolbar
+constexpr int IDR_TORVANTYPE = 3;    // menu of the program's windows
+constexpr int IDR_FLOAT_MENU = 138;  // right-click menu of the watch windows
 
 enum : int {
     // Commands the application and the frame serve as standard commands.

@@ -20,8 +20,7 @@ constexpr int kMenuSeparator = 0;
 const MenuItemDef* MenuTable(int nMenuId);
 
 // Calls fn for every entry of a menu table up to its closing entry.
-template <class Fn>
-void ForEachMenuItem(const MenuItemDef* pItem, Fn fn) {
+template <class Fn> void ForEachMenuItem(const MenuItemDef* pItem, Fn fn) {
     for (int depth = 0;; ++pItem) {
         if (pItem->nID == kMenuEndPopup && depth-- == 0) return;
         if (pItem->nID == kMenuPopup) ++depth;

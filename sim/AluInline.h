@@ -9,9 +9,9 @@
 // subtraction is done as A + NOT operand + (1 - borrow).
 #pragma once
 
-#include "sim/Simulator.h"
-
 #include <array>
+
+#include "sim/Simulator.h"
 
 namespace alu {
 
@@ -128,9 +128,9 @@ inline void CSimulator::Daa() {
 
 namespace alu {
 // Register fields 0-7 as members; the entry for M is never used.
-inline constexpr u8 CSimulator::*kRegisterOfField[8] = {
-    &CSimulator::m_regB, &CSimulator::m_regC, &CSimulator::m_regD, &CSimulator::m_regE,
-    &CSimulator::m_regH, &CSimulator::m_regL, &CSimulator::m_regA, &CSimulator::m_regA};
+inline constexpr u8 CSimulator::*kRegisterOfField[8] = {&CSimulator::m_regB, &CSimulator::m_regC, &CSimulator::m_regD,
+                                                        &CSimulator::m_regE, &CSimulator::m_regH, &CSimulator::m_regL,
+                                                        &CSimulator::m_regA, &CSimulator::m_regA};
 }  // namespace alu
 
 inline u8 CSimulator::GetReg8(u8 field) const {
@@ -141,10 +141,8 @@ inline u8 CSimulator::GetReg8(u8 field) const {
 
 inline void CSimulator::SetReg8(u8 value, u8 opcode) {
     const u8 field = (opcode >> 3) & 7;
-    if (field == alu::kFieldM)
-        m_pMemory[PairHL()] = value;
-    else
-        this->*alu::kRegisterOfField[field] = value;
+    if (field == alu::kFieldM) m_pMemory[PairHL()] = value;
+    else this->*alu::kRegisterOfField[field] = value;
 }
 
 inline void CSimulator::ExecMov(u8 opcode) {
@@ -153,10 +151,8 @@ inline void CSimulator::ExecMov(u8 opcode) {
     const u8 value = GetReg8(source);
     SetReg8(value, opcode);
     ++m_pc;
-    if (source == alu::kFieldM)
-        AppendBusCycle(kCycleMemRead, address, value);
-    else if (((opcode >> 3) & 7) == alu::kFieldM)
-        AppendBusCycle(kCycleMemWrite, address, value);
+    if (source == alu::kFieldM) AppendBusCycle(kCycleMemRead, address, value);
+    else if (((opcode >> 3) & 7) == alu::kFieldM) AppendBusCycle(kCycleMemWrite, address, value);
 }
 
 namespace alu {

@@ -1,9 +1,9 @@
 #include "sim/Disasm.h"
 
-#include "sim/Mnemonics.h"
-
 #include <cstdio>
 #include <cstring>
+
+#include "sim/Mnemonics.h"
 
 u32 g_DisasmOrigin;
 
@@ -20,8 +20,7 @@ constexpr const char* kBytes2Format = "%02X %02X      ";
 constexpr const char* kBytes3Format = "%02X %02X %02X   ";
 
 // The listing's own buffer is where the lines are written; it must hold one.
-static_assert(sizeof(CSimulator::m_szLineText) >= kDisasmBufferSize,
-              "listing line buffer too small for one line");
+static_assert(sizeof(CSimulator::m_szLineText) >= kDisasmBufferSize, "listing line buffer too small for one line");
 
 // Room for the longest instruction text: mnemonic, four operand digits and
 // the terminator all lie before the end-of-line mark.

@@ -1,7 +1,7 @@
+#include <array>
+
 #include "sim/Mnemonics.h"
 #include "sim/Simulator.h"
-
-#include <array>
 
 namespace {
 // Opcodes followed by a 16-bit operand, documented and undocumented (LXI,

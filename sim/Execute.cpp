@@ -90,8 +90,8 @@ void Call(CSimulator& s, u16 target, u16 returnAddress) {
 u8 RimByte(CSimulator& s) {
     const u8 ie = s.m_trapSavedIE < 0 ? (s.m_trapSavedIE & 1) : s.m_intEnable;
     s.m_trapSavedIE = 0;
-    return u8(s.m_sid << 7 | s.m_rimPending75 << 6 | s.m_rimPending65 << 5 | s.m_rimPending55 << 4 |
-              ie << 3 | s.m_mask75 << 2 | s.m_mask65 << 1 | s.m_mask55);
+    return u8(s.m_sid << 7 | s.m_rimPending75 << 6 | s.m_rimPending65 << 5 | s.m_rimPending55 << 4 | ie << 3 |
+              s.m_mask75 << 2 | s.m_mask65 << 1 | s.m_mask55);
 }
 
 void Dsub(CSimulator& s) {
@@ -101,7 +101,8 @@ void Dsub(CSimulator& s) {
     const bool hlNeg = (hl & kSignBit16) != 0;
     const bool bcNeg = (bc & kSignBit16) != 0;
     s.m_flagX5 = ((r & kSignBit16) != 0 || (hlNeg && !bcNeg)) ? 1 : 0;
-    s.m_flagV = ((hlNeg && !bcNeg && (hl & kMagnitude16) < bc) || (!hlNeg && bcNeg && (bc & kMagnitude16) < hl)) ? 1 : 0;
+    s.m_flagV =
+        ((hlNeg && !bcNeg && (hl & kMagnitude16) < bc) || (!hlNeg && bcNeg && (bc & kMagnitude16) < hl)) ? 1 : 0;
     s.m_flagCY = hl < bc ? 1 : 0;
     s.m_flagAC = 0;
     s.m_flagS = u8(r >> 15);
@@ -121,6 +122,7 @@ void CSimulator::ExecuteInstruction() {
     u8 t = kOpcodeTStates[op];
 
     const u16 next = u16(pc + 1);
+    // clang-format off
     switch (op) {
 // Eight consecutive opcodes that share one register-field group.
 #define CASE8(b) case b: case b + 1: case b + 2: case b + 3: case b + 4: case b + 5: case b + 6: case b + 7
@@ -166,18 +168,59 @@ void CSimulator::ExecuteInstruction() {
         m_pc = u16(pc + 2);
         break;
     }
-    case 0x02: WriteByte(*this, Word(m_regB, m_regC), m_regA); m_pc = next; break;  // STAX B
-    case 0x12: WriteByte(*this, Word(m_regD, m_regE), m_regA); m_pc = next; break;  // STAX D
-    case 0x0A: m_regA = ReadByte(*this, Word(m_regB, m_regC)); m_pc = next; break;  // LDAX B
-    case 0x1A: m_regA = ReadByte(*this, Word(m_regD, m_regE)); m_pc = next; break;  // LDAX D
-    case 0x32: WriteByte(*this, ReadOperand16(*this, pc), m_regA); m_pc = u16(pc + 3); break;  // STA
-    case 0x3A: m_regA = ReadByte(*this, ReadOperand16(*this, pc)); m_pc = u16(pc + 3); break;  // LDA
+    // clang-format on
+    case 0x02:
+        WriteByte(*this, Word(m_regB, m_regC), m_regA);
+        m_pc = next;
+        break;  // STAX B
+    case 0x12:
+        WriteByte(*this, Word(m_regD, m_regE), m_regA);
+        m_pc = next;
+        break;  // STAX D
+    case 0x0A:
+        m_regA = ReadByte(*this, Word(m_regB, m_regC));
+        m_pc = next;
+        break;  // LDAX B
+    case 0x1A:
+        m_regA = ReadByte(*this, Word(m_regD, m_regE));
+        m_pc = next;
+        break;  // LDAX D
+    case 0x32:
+        WriteByte(*this, ReadOperand16(*this, pc), m_regA);
+        m_pc = u16(pc + 3);
+        break;  // STA
+    case 0x3A:
+        m_regA = ReadByte(*this, ReadOperand16(*this, pc));
+        m_pc = u16(pc + 3);
+        break;  // LDA
 
     // ---- 16-bit loads and exchanges ----
-    case 0x01: { const u16 v = ReadOperand16(*this, pc); m_regB = u8(v >> 8); m_regC = u8(v); m_pc = u16(pc + 3); break; }
-    case 0x11: { const u16 v = ReadOperand16(*this, pc); m_regD = u8(v >> 8); m_regE = u8(v); m_pc = u16(pc + 3); break; }
-    case 0x21: { const u16 v = ReadOperand16(*this, pc); m_regH = u8(v >> 8); m_regL = u8(v); m_pc = u16(pc + 3); break; }
-    case 0x31: m_sp = ReadOperand16(*this, pc); m_stackValid = 1; m_pc = u16(pc + 3); break;  // LXI SP
+    case 0x01: {
+        const u16 v = ReadOperand16(*this, pc);
+        m_regB = u8(v >> 8);
+        m_regC = u8(v);
+        m_pc = u16(pc + 3);
+        break;
+    }
+    case 0x11: {
+        const u16 v = ReadOperand16(*this, pc);
+        m_regD = u8(v >> 8);
+        m_regE = u8(v);
+        m_pc = u16(pc + 3);
+        break;
+    }
+    case 0x21: {
+        const u16 v = ReadOperand16(*this, pc);
+        m_regH = u8(v >> 8);
+        m_regL = u8(v);
+        m_pc = u16(pc + 3);
+        break;
+    }
+    case 0x31:
+        m_sp = ReadOperand16(*this, pc);
+        m_stackValid = 1;
+        m_pc = u16(pc + 3);
+        break;    // LXI SP
     case 0x22: {  // SHLD
         const u16 address = ReadOperand16(*this, pc);
         WriteByte(*this, address, m_regL);
@@ -194,8 +237,10 @@ void CSimulator::ExecuteInstruction() {
     }
     case 0xEB: {  // XCHG
         const u8 d = m_regD, e = m_regE;
-        m_regD = m_regH; m_regE = m_regL;
-        m_regH = d; m_regL = e;
+        m_regD = m_regH;
+        m_regE = m_regL;
+        m_regH = d;
+        m_regL = e;
         m_pc = next;
         break;
     }
@@ -205,56 +250,135 @@ void CSimulator::ExecuteInstruction() {
         const u8 high = ReadByte(*this, u16(sp + 1));
         WriteByte(*this, sp, m_regL);
         WriteByte(*this, u16(sp + 1), m_regH);
-        m_regL = low; m_regH = high;
+        m_regL = low;
+        m_regH = high;
         m_pc = next;
         break;
     }
-    case 0xF9: MarkFetch6(); m_sp = PairHL(); m_stackValid = 1; m_pc = next; break;  // SPHL
-    case 0xE9: MarkFetch6(); m_pc = PairHL(); break;                                 // PCHL
+    case 0xF9:
+        MarkFetch6();
+        m_sp = PairHL();
+        m_stackValid = 1;
+        m_pc = next;
+        break;  // SPHL
+    case 0xE9:
+        MarkFetch6();
+        m_pc = PairHL();
+        break;  // PCHL
 
     // ---- increment, decrement ----
-    case 0x04: case 0x0C: case 0x14: case 0x1C: case 0x24: case 0x2C: case 0x3C: {  // INR r
+    case 0x04:
+    case 0x0C:
+    case 0x14:
+    case 0x1C:
+    case 0x24:
+    case 0x2C:
+    case 0x3C: {  // INR r
         u8 v = GetReg8(op >> 3);
         Inr(&v);
         SetReg8(v, op);
         m_pc = next;
         break;
     }
-    case 0x05: case 0x0D: case 0x15: case 0x1D: case 0x25: case 0x2D: case 0x3D: {  // DCR r
+    case 0x05:
+    case 0x0D:
+    case 0x15:
+    case 0x1D:
+    case 0x25:
+    case 0x2D:
+    case 0x3D: {  // DCR r
         u8 v = GetReg8(op >> 3);
         Dcr(&v);
         SetReg8(v, op);
         m_pc = next;
         break;
     }
-    case 0x34: case 0x35: {  // INR M, DCR M
+    case 0x34:
+    case 0x35: {  // INR M, DCR M
         const u16 address = PairHL();
         u8 v = ReadByte(*this, address);
-        if (op == 0x34) Inr(&v); else Dcr(&v);
+        if (op == 0x34) Inr(&v);
+        else Dcr(&v);
         WriteByte(*this, address, v);
         m_pc = next;
         break;
     }
-    case 0x03: MarkFetch6(); Inx(&m_regB, &m_regC); m_pc = next; break;
-    case 0x13: MarkFetch6(); Inx(&m_regD, &m_regE); m_pc = next; break;
-    case 0x23: MarkFetch6(); Inx(&m_regH, &m_regL); m_pc = next; break;
-    case 0x33: MarkFetch6(); ++m_sp; m_pc = next; break;
-    case 0x0B: MarkFetch6(); Dcx(&m_regB, &m_regC); m_pc = next; break;
-    case 0x1B: MarkFetch6(); Dcx(&m_regD, &m_regE); m_pc = next; break;
-    case 0x2B: MarkFetch6(); Dcx(&m_regH, &m_regL); m_pc = next; break;
-    case 0x3B: MarkFetch6(); --m_sp; m_pc = next; break;
+    case 0x03:
+        MarkFetch6();
+        Inx(&m_regB, &m_regC);
+        m_pc = next;
+        break;
+    case 0x13:
+        MarkFetch6();
+        Inx(&m_regD, &m_regE);
+        m_pc = next;
+        break;
+    case 0x23:
+        MarkFetch6();
+        Inx(&m_regH, &m_regL);
+        m_pc = next;
+        break;
+    case 0x33:
+        MarkFetch6();
+        ++m_sp;
+        m_pc = next;
+        break;
+    case 0x0B:
+        MarkFetch6();
+        Dcx(&m_regB, &m_regC);
+        m_pc = next;
+        break;
+    case 0x1B:
+        MarkFetch6();
+        Dcx(&m_regD, &m_regE);
+        m_pc = next;
+        break;
+    case 0x2B:
+        MarkFetch6();
+        Dcx(&m_regH, &m_regL);
+        m_pc = next;
+        break;
+    case 0x3B:
+        MarkFetch6();
+        --m_sp;
+        m_pc = next;
+        break;
 
     // ---- 16-bit arithmetic ----
-    case 0x09: Dad(&m_regH, &m_regL, m_regB, m_regC); m_pc = next; break;
-    case 0x19: Dad(&m_regH, &m_regL, m_regD, m_regE); m_pc = next; break;
-    case 0x29: Dad(&m_regH, &m_regL, m_regH, m_regL); m_pc = next; break;
-    case 0x39: Dad(&m_regH, &m_regL, u8(m_sp >> 8), u8(m_sp)); m_pc = next; break;
+    case 0x09:
+        Dad(&m_regH, &m_regL, m_regB, m_regC);
+        m_pc = next;
+        break;
+    case 0x19:
+        Dad(&m_regH, &m_regL, m_regD, m_regE);
+        m_pc = next;
+        break;
+    case 0x29:
+        Dad(&m_regH, &m_regL, m_regH, m_regL);
+        m_pc = next;
+        break;
+    case 0x39:
+        Dad(&m_regH, &m_regL, u8(m_sp >> 8), u8(m_sp));
+        m_pc = next;
+        break;
 
     // ---- accumulator and carry ----
-    case 0x27: Daa(); m_pc = next; break;
-    case 0x2F: m_regA = u8(~m_regA); m_pc = next; break;  // CMA
-    case 0x37: m_flagCY = 1; m_pc = next; break;          // STC
-    case 0x3F: m_flagCY ^= 1; m_pc = next; break;         // CMC
+    case 0x27:
+        Daa();
+        m_pc = next;
+        break;
+    case 0x2F:
+        m_regA = u8(~m_regA);
+        m_pc = next;
+        break;  // CMA
+    case 0x37:
+        m_flagCY = 1;
+        m_pc = next;
+        break;  // STC
+    case 0x3F:
+        m_flagCY ^= 1;
+        m_pc = next;
+        break;  // CMC
     case 0x07:  // RLC
         m_flagCY = m_regA >> 7;
         m_regA = u8(m_regA << 1 | m_flagCY);
@@ -281,18 +405,49 @@ void CSimulator::ExecuteInstruction() {
     }
 
     // ---- immediate ALU operations ----
-    case 0xC6: Add(&m_regA, ReadByte(*this, next), false); m_pc = u16(pc + 2); break;
-    case 0xCE: Add(&m_regA, ReadByte(*this, next), true); m_pc = u16(pc + 2); break;
-    case 0xD6: Sub(&m_regA, ReadByte(*this, next), false); m_pc = u16(pc + 2); break;
-    case 0xDE: Sub(&m_regA, ReadByte(*this, next), true); m_pc = u16(pc + 2); break;
-    case 0xE6: And(&m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
-    case 0xEE: Xor(&m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
-    case 0xF6: Or(&m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
-    case 0xFE: Compare(m_regA, ReadByte(*this, next)); m_pc = u16(pc + 2); break;
+    case 0xC6:
+        Add(&m_regA, ReadByte(*this, next), false);
+        m_pc = u16(pc + 2);
+        break;
+    case 0xCE:
+        Add(&m_regA, ReadByte(*this, next), true);
+        m_pc = u16(pc + 2);
+        break;
+    case 0xD6:
+        Sub(&m_regA, ReadByte(*this, next), false);
+        m_pc = u16(pc + 2);
+        break;
+    case 0xDE:
+        Sub(&m_regA, ReadByte(*this, next), true);
+        m_pc = u16(pc + 2);
+        break;
+    case 0xE6:
+        And(&m_regA, ReadByte(*this, next));
+        m_pc = u16(pc + 2);
+        break;
+    case 0xEE:
+        Xor(&m_regA, ReadByte(*this, next));
+        m_pc = u16(pc + 2);
+        break;
+    case 0xF6:
+        Or(&m_regA, ReadByte(*this, next));
+        m_pc = u16(pc + 2);
+        break;
+    case 0xFE:
+        Compare(m_regA, ReadByte(*this, next));
+        m_pc = u16(pc + 2);
+        break;
 
     // ---- jumps ----
     case 0xC3: m_pc = ReadOperand16(*this, pc); break;  // JMP
-    case 0xC2: case 0xCA: case 0xD2: case 0xDA: case 0xE2: case 0xEA: case 0xF2: case 0xFA:
+    case 0xC2:
+    case 0xCA:
+    case 0xD2:
+    case 0xDA:
+    case 0xE2:
+    case 0xEA:
+    case 0xF2:
+    case 0xFA:
         if (Condition(*this, op)) {
             m_pc = ReadOperand16(*this, pc);
         } else {
@@ -300,7 +455,8 @@ void CSimulator::ExecuteInstruction() {
             t = kTStatesJumpNotTaken;
         }
         break;
-    case 0xDD: case 0xFD:  // JNX5, JX5
+    case 0xDD:
+    case 0xFD:  // JNX5, JX5
         if ((m_flagX5 != 0) == (op == 0xFD)) {
             m_pc = ReadOperand16(*this, pc);
         } else {
@@ -314,7 +470,14 @@ void CSimulator::ExecuteInstruction() {
         MarkFetch6();
         Call(*this, ReadOperand16(*this, pc), u16(pc + 3));
         break;
-    case 0xC4: case 0xCC: case 0xD4: case 0xDC: case 0xE4: case 0xEC: case 0xF4: case 0xFC:
+    case 0xC4:
+    case 0xCC:
+    case 0xD4:
+    case 0xDC:
+    case 0xE4:
+    case 0xEC:
+    case 0xF4:
+    case 0xFC:
         if (Condition(*this, op)) {
             MarkFetch6();
             Call(*this, ReadOperand16(*this, pc), u16(pc + 3));
@@ -324,7 +487,14 @@ void CSimulator::ExecuteInstruction() {
         }
         break;
     case 0xC9: Return(*this); break;  // RET
-    case 0xC0: case 0xC8: case 0xD0: case 0xD8: case 0xE0: case 0xE8: case 0xF0: case 0xF8:
+    case 0xC0:
+    case 0xC8:
+    case 0xD0:
+    case 0xD8:
+    case 0xE0:
+    case 0xE8:
+    case 0xF0:
+    case 0xF8:
         if (Condition(*this, op)) {
             MarkFetch6();
             Return(*this);
@@ -333,28 +503,69 @@ void CSimulator::ExecuteInstruction() {
             t = kTStatesReturnNotTaken;
         }
         break;
-    case 0xC7: case 0xCF: case 0xD7: case 0xDF: case 0xE7: case 0xEF: case 0xF7: case 0xFF:  // RST n
+    case 0xC7:
+    case 0xCF:
+    case 0xD7:
+    case 0xDF:
+    case 0xE7:
+    case 0xEF:
+    case 0xF7:
+    case 0xFF:  // RST n
         MarkFetch6();
         Call(*this, u16(op & 0x38), next);
         break;
-    case 0xCB: MarkFetch6(); Call(*this, kRstVVector, next); break;  // RST V, whatever V holds
+    case 0xCB:
+        MarkFetch6();
+        Call(*this, kRstVVector, next);
+        break;  // RST V, whatever V holds
 
     // ---- stack ----
-    case 0xC5: MarkFetch6(); Push(m_regB, m_regC); m_pc = next; break;
-    case 0xD5: MarkFetch6(); Push(m_regD, m_regE); m_pc = next; break;
-    case 0xE5: MarkFetch6(); Push(m_regH, m_regL); m_pc = next; break;
-    case 0xF5: MarkFetch6(); Push(m_regA, PackPsw(*this)); m_pc = next; break;
-    case 0xC1: case 0xD1: case 0xE1: case 0xF1: {  // POP rp
+    case 0xC5:
+        MarkFetch6();
+        Push(m_regB, m_regC);
+        m_pc = next;
+        break;
+    case 0xD5:
+        MarkFetch6();
+        Push(m_regD, m_regE);
+        m_pc = next;
+        break;
+    case 0xE5:
+        MarkFetch6();
+        Push(m_regH, m_regL);
+        m_pc = next;
+        break;
+    case 0xF5:
+        MarkFetch6();
+        Push(m_regA, PackPsw(*this));
+        m_pc = next;
+        break;
+    case 0xC1:
+    case 0xD1:
+    case 0xE1:
+    case 0xF1: {  // POP rp
         const u16 sp = m_sp;
         const u16 v = Pop();
         AppendBusCycle(kCycleMemRead, sp, u8(v));
         AppendBusCycle(kCycleMemRead, u16(sp + 1), u8(v >> 8));
         const u8 high = u8(v >> 8), low = u8(v);
         switch (op) {
-        case 0xC1: m_regB = high; m_regC = low; break;
-        case 0xD1: m_regD = high; m_regE = low; break;
-        case 0xE1: m_regH = high; m_regL = low; break;
-        default: m_regA = high; UnpackPsw(*this, low); break;
+        case 0xC1:
+            m_regB = high;
+            m_regC = low;
+            break;
+        case 0xD1:
+            m_regD = high;
+            m_regE = low;
+            break;
+        case 0xE1:
+            m_regH = high;
+            m_regL = low;
+            break;
+        default:
+            m_regA = high;
+            UnpackPsw(*this, low);
+            break;
         }
         m_pc = next;
         break;
@@ -377,7 +588,10 @@ void CSimulator::ExecuteInstruction() {
     }
 
     // ---- undocumented ----
-    case 0x08: Dsub(*this); m_pc = next; break;
+    case 0x08:
+        Dsub(*this);
+        m_pc = next;
+        break;
     case 0x10: {  // ARHL
         const u16 hl = PairHL();
         m_flagCY = hl & 1;
@@ -396,7 +610,8 @@ void CSimulator::ExecuteInstruction() {
         m_pc = next;
         break;
     }
-    case 0x28: case 0x38: {  // LDHI, LDSI
+    case 0x28:
+    case 0x38: {  // LDHI, LDSI
         const u16 base = op == 0x28 ? PairHL() : m_sp;
         const u16 r = u16(base + ReadByte(*this, next));
         m_regD = u8(r >> 8);

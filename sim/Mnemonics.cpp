@@ -3,6 +3,7 @@
 // One row per high hexadecimal digit of the opcode. "INX B" has a single blank
 // where every other text pads to five characters; Find and breakpoint marks
 // work on the listing text, so that quirk is kept as users know it.
+// clang-format off
 const char* const g_mnemonics[kOpcodeCount] = {
     // 0x
     "NOP", "LXI  B,", "STAX B", "INX B", "INR  B", "DCR  B", "MVI  B,", "RLC",
@@ -53,3 +54,4 @@ const char* const g_mnemonics[kOpcodeCount] = {
     "RP", "POP  PSW", "JP   ", "DI", "CP   ", "PUSH PSW", "ORI  ", "RST  6",
     "RM", "SPHL", "JM   ", "EI", "CM   ", "JX5  ", "CPI  ", "RST  7",
 };
+// clang-format on

@@ -4,6 +4,7 @@
 
 #include "sim/Simulator.h"
 
+// clang-format off
 inline constexpr u8 kOpcodeTStates[256] = {
 //   x0  x1  x2  x3  x4  x5  x6  x7  x8  x9  xA  xB  xC  xD  xE  xF
       4, 10,  7,  6,  4,  4,  7,  4,  6, 10,  7,  6,  4,  4,  7,  4,  // 0x
@@ -23,6 +24,7 @@ inline constexpr u8 kOpcodeTStates[256] = {
      12, 10, 10, 16, 18, 12,  7, 12, 12,  6, 10,  4, 18, 10,  7, 12,  // Ex
      12, 10, 10,  4, 18, 12,  7, 12, 12,  6, 10,  4, 18, 10,  7, 12,  // Fx
 };
+// clang-format on
 
 constexpr u8 kTStatesJumpNotTaken = 7;
 constexpr u8 kTStatesCallNotTaken = 9;

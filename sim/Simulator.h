@@ -7,8 +7,8 @@
 // field.
 #pragma once
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 
 using u8 = std::uint8_t;
 using i8 = std::int8_t;
@@ -48,19 +48,19 @@ extern u8 g_IOWatchValid[kMaxIOWatches];
 // that runs after every instruction: the four bytes that tell whether a slot
 // does anything come first, then the values a counting step reads.
 struct CounterState {
-    u8 m_bRunning;     // 1 = counts at each tick
-    u8 m_bOut;         // OUT pin level
-    u8 m_nIrqRoute;    // where OUT is wired (interrupt route code)
-    u8 m_nMode;        // counter mode 0-5 (6, 7 kept as written, inert)
-    i32 m_nCount;      // current count, compared as a signed number
-    u32 m_nReload;     // initial count written by the program
-    u32 m_nReloadEven; // mode 3: initial count rounded down to even
-    u32 m_nLatch;      // count captured by a latch command
-    u8 m_bLatched;     // 1 = a latched value waits to be read
-    u8 m_bReadLsb;     // 1 = next read returns the low byte
-    u8 m_bGate;        // GATE input level
-    u8 m_bBcd;         // BCD bit of the last control word, stored only
-    u8 m_nRwMode;      // read/load bits of the last control word
+    u8 m_bRunning;      // 1 = counts at each tick
+    u8 m_bOut;          // OUT pin level
+    u8 m_nIrqRoute;     // where OUT is wired (interrupt route code)
+    u8 m_nMode;         // counter mode 0-5 (6, 7 kept as written, inert)
+    i32 m_nCount;       // current count, compared as a signed number
+    u32 m_nReload;      // initial count written by the program
+    u32 m_nReloadEven;  // mode 3: initial count rounded down to even
+    u32 m_nLatch;       // count captured by a latch command
+    u8 m_bLatched;      // 1 = a latched value waits to be read
+    u8 m_bReadLsb;      // 1 = next read returns the low byte
+    u8 m_bGate;         // GATE input level
+    u8 m_bBcd;          // BCD bit of the last control word, stored only
+    u8 m_nRwMode;       // read/load bits of the last control word
 };
 
 // Interrupt routes of the 8279 and the 8251 chips, and the number of entries
@@ -118,64 +118,64 @@ public:
 
     // ==== 9. peripheral state and configuration ============================
     // ---- 8279 ----
-    static constexpr int k8279DisplaySize = 16;   // display RAM bytes
-    static constexpr int k8279FifoSize = 8;       // keys the FIFO holds
-    static constexpr int k8279SegCodes = 256;     // one segment text per byte value
-    static constexpr int k8279SegTextSize = 3;    // two characters and a NUL
+    static constexpr int k8279DisplaySize = 16;  // display RAM bytes
+    static constexpr int k8279FifoSize = 8;      // keys the FIFO holds
+    static constexpr int k8279SegCodes = 256;    // one segment text per byte value
+    static constexpr int k8279SegTextSize = 3;   // two characters and a NUL
     static constexpr u8 k8279DefaultPrescaler = 31;
-    u8 m_n8279LastCmd;          // last command byte; nothing reads it
-    u8 m_n8279Address;          // base port: data at base, command/status at base + 1
+    u8 m_n8279LastCmd;  // last command byte; nothing reads it
+    u8 m_n8279Address;  // base port: data at base, command/status at base + 1
     u8 m_b8279Connected;
-    u8 m_n8279PrevStatus;       // status at the previous tick (interrupt edge)
-    u8 m_n8279Status;           // bits 0-3 key count, 0x10 underrun, 0x20 overrun
-    u16 m_b8279LeftEntry;       // 1 = left entry, 0 = right entry
-    u16 m_n8279Digits;          // display size, 8 or 16
+    u8 m_n8279PrevStatus;  // status at the previous tick (interrupt edge)
+    u8 m_n8279Status;      // bits 0-3 key count, 0x10 underrun, 0x20 overrun
+    u16 m_b8279LeftEntry;  // 1 = left entry, 0 = right entry
+    u16 m_n8279Digits;     // display size, 8 or 16
     u16 m_b8279ReadFifo;
     u16 m_b8279ReadDisplay;
-    u16 m_n8279FifoAddr;        // stored only
-    u16 m_b8279FifoAutoInc;     // stored only
-    u16 m_n8279DisplayAddr;     // 0 to 15
+    u16 m_n8279FifoAddr;     // stored only
+    u16 m_b8279FifoAutoInc;  // stored only
+    u16 m_n8279DisplayAddr;  // 0 to 15
     u16 m_b8279DisplayAutoInc;
     u16 m_b8279WriteDisplay;
-    u16 m_b8279InhibitWrite;    // stored only
-    u16 m_n8279FifoCount;       // 0 to 8
-    u16 m_b8279BlankHigh;       // last clear chose blank code 0x20 or 0xFF
+    u16 m_b8279InhibitWrite;  // stored only
+    u16 m_n8279FifoCount;     // 0 to 8
+    u16 m_b8279BlankHigh;     // last clear chose blank code 0x20 or 0xFF
     u8 m_8279DisplayRam[k8279DisplaySize];
     u8 m_8279Fifo[k8279FifoSize];  // oldest key first
-    u8 m_n8279Mode;             // last mode-set byte; nothing reads it
-    u8 m_n8279Prescaler;        // program-clock value; nothing reads it
+    u8 m_n8279Mode;                // last mode-set byte; nothing reads it
+    u8 m_n8279Prescaler;           // program-clock value; nothing reads it
     char m_8279SegTable[k8279SegCodes][k8279SegTextSize];
     // ---- 8155 ----
-    u8 m_n8155Address;          // command at base, ports A-C at +1..+3, timer at +4, +5
+    u8 m_n8155Address;  // command at base, ports A-C at +1..+3, timer at +4, +5
     u8 m_b8155Connected;
-    u8 m_8155Port[3];           // latches of ports A, B, C (C has 6 bits)
-    u8 m_n8155Command;          // last command byte; nothing reads it
-    u16 m_8155PortIsInput[3];   // nonzero = input
+    u8 m_8155Port[3];          // latches of ports A, B, C (C has 6 bits)
+    u8 m_n8155Command;         // last command byte; nothing reads it
+    u16 m_8155PortIsInput[3];  // nonzero = input
     // ---- LCD ----
-    static constexpr int kLcdRamSize = 256;      // four lines of 64 bytes
+    static constexpr int kLcdRamSize = 256;  // four lines of 64 bytes
     static constexpr int kLcdRamLine = 64;
     static constexpr int kLcdLines = 4;
-    static constexpr int kLcdTextChars = 40;     // width of a shown text line
-    u8 m_nLcdAddress;           // instruction at base, data at base + 1
+    static constexpr int kLcdTextChars = 40;  // width of a shown text line
+    u8 m_nLcdAddress;                         // instruction at base, data at base + 1
     u8 m_bLcdConnected;
     u8 m_nLcdCharsLogical;
     u8 m_nLcdCharsPhysical;
-    u8 m_nLcdLastCmd;           // nothing reads it
+    u8 m_nLcdLastCmd;  // nothing reads it
     u8 m_bLcdDisplayOn;
-    u8 m_bLcdCursorOn;          // stored only
-    u8 m_bLcdBlink;             // stored only
-    u8 m_nLcdAddr;              // address counter: RAM position of the next data write
-    u8 m_bLcdIncrement;         // I/D of the entry mode
+    u8 m_bLcdCursorOn;   // stored only
+    u8 m_bLcdBlink;      // stored only
+    u8 m_nLcdAddr;       // address counter: RAM position of the next data write
+    u8 m_bLcdIncrement;  // I/D of the entry mode
     u8 m_nLcdCursor;
     char m_LcdRam[kLcdRamSize];
     // ---- 8253 ----
-    u8 m_n8253Count;                        // chips 0 to count - 1 present
-    u8 m_8253Address[kMaxChips];            // base port per chip
-    u8 m_8253Select[kMaxChips];             // counter addressed last (3 = none)
-    u8 m_8253RwMode[kMaxChips][4];          // RL field per counter
-    u8 m_8253Bcd[kMaxChips][4];             // BCD bit per counter
-    u8 m_8253MsbNext[kMaxChips][4];         // RL 3: next data byte is the high one
-    u16 m_lastTStates;  // T-states of the last instruction: the timers' clock
+    u8 m_n8253Count;                 // chips 0 to count - 1 present
+    u8 m_8253Address[kMaxChips];     // base port per chip
+    u8 m_8253Select[kMaxChips];      // counter addressed last (3 = none)
+    u8 m_8253RwMode[kMaxChips][4];   // RL field per counter
+    u8 m_8253Bcd[kMaxChips][4];      // BCD bit per counter
+    u8 m_8253MsbNext[kMaxChips][4];  // RL 3: next data byte is the high one
+    u16 m_lastTStates;               // T-states of the last instruction: the timers' clock
     // ---- timer slots ----
     // Slot chip * 3 + counter for the 8253 counters, slot 15 for the 8155 timer.
     u16 m_TimerPulses[kTimerSlots];     // counter clock pulses of this tick
@@ -183,28 +183,28 @@ public:
     u16 m_TimerPrescaler[kTimerSlots];  // T-states per counter clock pulse
     CounterState m_Timer[kTimerSlots];
     // ---- 8251 ----
-    u8 m_n8251Address[kMaxChips];       // data at base, mode/command/status at base + 1
-    u8 m_n8251Count;                    // chips 0 to count - 1 present
-    u8 m_n8251PrevStatus[kMaxChips];    // status at the previous tick (interrupt edge)
-    u8 m_n8251Status[kMaxChips];        // bit 0 TxRDY, 1 RxRDY, 2 TxEMPTY, 3-5 errors
+    u8 m_n8251Address[kMaxChips];     // data at base, mode/command/status at base + 1
+    u8 m_n8251Count;                  // chips 0 to count - 1 present
+    u8 m_n8251PrevStatus[kMaxChips];  // status at the previous tick (interrupt edge)
+    u8 m_n8251Status[kMaxChips];      // bit 0 TxRDY, 1 RxRDY, 2 TxEMPTY, 3-5 errors
     u8 m_n8251TxData[kMaxChips];
-    u8 m_b8251TxFull[kMaxChips];        // a byte has been transmitted since power-on
-    u16 m_b8251ExpectMode[kMaxChips];   // next control write is a mode instruction
-    u16 m_n8251Divisor[kMaxChips];      // 1, 16 or 64
+    u8 m_b8251TxFull[kMaxChips];       // a byte has been transmitted since power-on
+    u16 m_b8251ExpectMode[kMaxChips];  // next control write is a mode instruction
+    u16 m_n8251Divisor[kMaxChips];     // 1, 16 or 64
     u16 m_b8251ParityOn[kMaxChips];
     u16 m_b8251ParityOdd[kMaxChips];
-    u16 m_n8251StopCode[kMaxChips];     // 1, 2 or 3: 1, 1.5 or 2 stop bits
-    u16 m_b8251TxEnable[kMaxChips];     // stored only
-    u16 m_b8251RxEnable[kMaxChips];     // stored only
+    u16 m_n8251StopCode[kMaxChips];  // 1, 2 or 3: 1, 1.5 or 2 stop bits
+    u16 m_b8251TxEnable[kMaxChips];  // stored only
+    u16 m_b8251RxEnable[kMaxChips];  // stored only
     u8 m_n8251RxData[kMaxChips];
-    u8 m_n8251CharBits[kMaxChips];      // stored only
+    u8 m_n8251CharBits[kMaxChips];  // stored only
     u8 m_n8251Mode[kMaxChips];
     u8 m_n8251Command[kMaxChips];
     // ---- 8255 ----
-    u8 m_8255Address[kMaxChips];        // ports A-C at base + 0..2, control at + 3
-    u8 m_n8255Count;                    // chips 0 to count - 1 present
+    u8 m_8255Address[kMaxChips];  // ports A-C at base + 0..2, control at + 3
+    u8 m_n8255Count;              // chips 0 to count - 1 present
     u8 m_8255PortA[kMaxChips], m_8255PortB[kMaxChips], m_8255PortC[kMaxChips];
-    u8 m_8255Control[kMaxChips];        // last control byte; nothing reads it
+    u8 m_8255Control[kMaxChips];  // last control byte; nothing reads it
     u16 m_8255PortAIsInput[kMaxChips], m_8255PortBIsInput[kMaxChips];
     u16 m_8255PortCLowIsInput[kMaxChips], m_8255PortCHighIsInput[kMaxChips];
 
@@ -237,12 +237,15 @@ public:
     // ==== instruction executor, ALU, flags and stack =======================
     // Machine-cycle types held in bits 31-24 of a bus-cycle record.
     enum BusCycleType : u32 {
-        kCycleFetch4 = 0, kCycleMemRead = 1, kCycleMemWrite = 2,
-        kCycleIoRead = 3, kCycleIoWrite = 4, kCycleFetch6 = 5
+        kCycleFetch4 = 0,
+        kCycleMemRead = 1,
+        kCycleMemWrite = 2,
+        kCycleIoRead = 3,
+        kCycleIoWrite = 4,
+        kCycleFetch6 = 5
     };
     static void AppendBusCycle(u32 type, u16 address, u8 data) {
-        if (g_busCycleCount < kMaxBusCycles)
-            g_busCycles[g_busCycleCount++] = type << 24 | u32(address) << 8 | data;
+        if (g_busCycleCount < kMaxBusCycles) g_busCycles[g_busCycleCount++] = type << 24 | u32(address) << 8 | data;
     }
     u16 PairHL() const { return u16(m_regH << 8 | m_regL); }
 
@@ -291,10 +294,10 @@ public:
     // (insert) or lowers its count (delete).
     static bool InsertSlot(u16* list, int index, int count, int capacity);
     static bool DeleteSlot(u16* list, int index, int count, int capacity);
-    static bool InsertSlot3(u16 (&kinds)[kMaxIOWatches], u16 (&indexes)[kMaxIOWatches],
-                            u8 (&valid)[kMaxIOWatches], int index, int count);
-    static bool DeleteSlot3(u16 (&kinds)[kMaxIOWatches], u16 (&indexes)[kMaxIOWatches],
-                            u8 (&valid)[kMaxIOWatches], int index, int count);
+    static bool InsertSlot3(u16 (&kinds)[kMaxIOWatches], u16 (&indexes)[kMaxIOWatches], u8 (&valid)[kMaxIOWatches],
+                            int index, int count);
+    static bool DeleteSlot3(u16 (&kinds)[kMaxIOWatches], u16 (&indexes)[kMaxIOWatches], u8 (&valid)[kMaxIOWatches],
+                            int index, int count);
 
     // ==== I/O dispatch, tick and interrupts ================================
     // A device decodes base + offset as a whole number, without wrapping at

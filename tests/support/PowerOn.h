@@ -2,11 +2,11 @@
 // g_Sim with zero-filled target memory, then Reset as start-up does.
 #pragma once
 
-#include "sim/Disasm.h"
-#include "tests/support/PowerOnState.h"
-#include "sim/Simulator.h"
-
 #include <cstring>
+
+#include "sim/Disasm.h"
+#include "sim/Simulator.h"
+#include "tests/support/PowerOnState.h"
 
 // Globals added outside g_Sim are reset in RestorePowerOnState, which the
 // benchmarks share, not here.

@@ -1,9 +1,9 @@
 #include "tests/support/PowerOnState.h"
 
+#include <cstring>
+
 #include "sim/Disasm.h"
 #include "sim/Simulator.h"
-
-#include <cstring>
 
 void RestorePowerOnState() {
     // Held here rather than read back from g_Sim, which a caller may have

@@ -2,9 +2,9 @@
 // first byte and SP in RAM below it, so pushes land where a test can see them.
 #pragma once
 
-#include "tests/support/PowerOn.h"
-
 #include <initializer_list>
+
+#include "tests/support/PowerOn.h"
 
 constexpr u16 kProgramStack = 0x3000;
 

@@ -2,8 +2,6 @@
 // open it, and gives the tests its main window, document and program window.
 #pragma once
 
-#include <QtTest>
-
 #include <QAction>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -12,53 +10,45 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QtTest>
 #include <memory>
 
 #include "app/Brixcdoc.h"
 #include "app/Brixcvw.h"
 #include "app/FindDialog.h"
 #include "app/Mainfrm.h"
-#include "res/CommandIds.h"
-#include "dialogs/MemWatchAddDlg.h"
-#include "framework/StatusBar.h"
 #include "app/TorvanApp.h"
+#include "dialogs/MemWatchAddDlg.h"
 #include "framework/CmdUI.h"
 #include "framework/DocTemplate.h"
 #include "framework/MenuSet.h"
+#include "framework/StatusBar.h"
 #include "framework/View.h"
-#include "res/CommandIds.h"
-#include "res/Toolbar.h"
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
+#include "res/CommandIds.h"
+#include "res/Toolbar.h"
 #include "tests/support/PowerOn.h"
 
 class ProgramWindowFixture {
 public:
     // Opens the bytes as a raw image loaded at address 0.
-    bool Start(const QByteArray& image)
-    {
-        if (!m_dir.isValid())
-            return false;
+    bool Start(const QByteArray& image) {
+        if (!m_dir.isValid()) return false;
         const QString path = m_dir.filePath(QStringLiteral("prog.bin"));
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size())
-            return false;
+        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size()) return false;
         file.close();
         return StartFile(path);
     }
 
     // Starts the application with a program file on its command line.
-    bool StartFile(const QString& path)
-    {
-        return StartApplication({path}) && TakeDocument();
-    }
+    bool StartFile(const QString& path) { return StartApplication({path}) && TakeDocument(); }
 
     // Starts the application without a program.
-    bool StartApplication(const QStringList& arguments)
-    {
+    bool StartApplication(const QStringList& arguments) {
         QStandardPaths::setTestModeEnabled(true);
-        if (!m_dir.isValid())
-            return false;
+        if (!m_dir.isValid()) return false;
         SetAppFolderOverride(m_dir.path());
         SetMessageBoxResponder([this](const QString& text, unsigned) {
             m_messages << text;
@@ -68,42 +58,34 @@ public:
         g_CurrentLine = 1;
         g_bProgViewOpened = 0;
         m_app = std::make_unique<CTorvanApp>();
-        if (!m_app->InitInstance(arguments))
-            return false;
+        if (!m_app->InitInstance(arguments)) return false;
         m_frame = GetMainFrame();
         return m_frame != nullptr;
     }
 
     // The program the application opened, shown with its program window.
-    bool TakeDocument()
-    {
+    bool TakeDocument() {
         m_doc = m_app->GetDocument();
-        if (!m_doc)
-            return false;
+        if (!m_doc) return false;
         m_frame->show();
         m_view = ProgramView();
         return m_view != nullptr && QTest::qWaitForWindowExposed(m_frame);
     }
 
-    ~ProgramWindowFixture()
-    {
+    ~ProgramWindowFixture() {
         // The windows close before the application goes, as when a user
         // closes the program.
-        if (m_app && m_app->GetDocument())
-            m_app->GetDocument()->OnCloseDocument();
+        if (m_app && m_app->GetDocument()) m_app->GetDocument()->OnCloseDocument();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         SetMessageBoxResponder(nullptr);
         SetAppFolderOverride(QString());
         m_app.reset();
     }
 
-    CTorvanView* ProgramView() const
-    {
-        if (!m_doc)
-            return nullptr;
+    CTorvanView* ProgramView() const {
+        if (!m_doc) return nullptr;
         for (CView* pView : m_doc->GetViews()) {
-            if (auto* p = dynamic_cast<CTorvanView*>(pView))
-                return p;
+            if (auto* p = dynamic_cast<CTorvanView*>(pView)) return p;
         }
         return nullptr;
     }
@@ -112,8 +94,7 @@ public:
     // Gives a command as the menu does.
     void Command(int id) const { Action(id)->trigger(); }
     // Gives a command by clicking its toolbar button.
-    void ClickToolbar(int id) const
-    {
+    void ClickToolbar(int id) const {
         QWidget* button = m_frame->m_wndToolBar->widgetForAction(Action(id));
         QVERIFY(button);
         QTest::mouseClick(button, Qt::LeftButton);
@@ -122,24 +103,15 @@ public:
     // The line that row 0 to m_nRowsPerPage - 1 shows, as text.
     QString Row(int row) const { return m_view->DisplayedRowText(row); }
     // Address of the line shown with the marker.
-    bool MarkerOn(int line) const
-    {
-        return m_view->HasLine(line) && m_view->m_Lines[line - 1][0] == '>';
-    }
-    int MarkerCount() const
-    {
+    bool MarkerOn(int line) const { return m_view->HasLine(line) && m_view->m_Lines[line - 1][0] == '>'; }
+    int MarkerCount() const {
         int count = 0;
-        for (int i = 0; i <= m_view->m_nLastLine; ++i)
-            count += m_view->m_Lines[i][0] == '>';
+        for (int i = 0; i <= m_view->m_nLastLine; ++i) count += m_view->m_Lines[i][0] == '>';
         return count;
     }
     // Centre of a row of the program window, in viewport coordinates.
-    QPoint RowPoint(int row) const
-    {
-        return QPoint(40, row * m_view->RowHeight() + m_view->RowHeight() / 2);
-    }
-    void DoubleClickRow(int row) const
-    {
+    QPoint RowPoint(int row) const { return QPoint(40, row * m_view->RowHeight() + m_view->RowHeight() / 2); }
+    void DoubleClickRow(int row) const {
         QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(row));
     }
 
@@ -152,17 +124,14 @@ public:
 };
 
 // Bytes of a hand-assembled program.
-inline QByteArray Program(std::initializer_list<int> bytes)
-{
+inline QByteArray Program(std::initializer_list<int> bytes) {
     QByteArray image;
-    for (int b : bytes)
-        image.append(char(b));
+    for (int b : bytes) image.append(char(b));
     return image;
 }
 
 // Answers the value dialog, when it opens, with a text and OK.
-inline void AnswerValueDialog(const QString& text)
-{
+inline void AnswerValueDialog(const QString& text) {
     QTimer::singleShot(0, [text] {
         auto* dlg = qobject_cast<CMemWatchAddDlg*>(QApplication::activeModalWidget());
         QVERIFY(dlg);
@@ -172,16 +141,13 @@ inline void AnswerValueDialog(const QString& text)
 }
 
 // Answers the Find dialog with a text and a direction (or Cancel).
-inline void AnswerFindDialog(const QString& text, bool backward, bool ok = true)
-{
+inline void AnswerFindDialog(const QString& text, bool backward, bool ok = true) {
     QTimer::singleShot(0, [=] {
         auto* dlg = qobject_cast<CFindDialog*>(QApplication::activeModalWidget());
         QVERIFY(dlg);
         dlg->FindEdit()->setText(text);
         (backward ? dlg->BackwardButton() : dlg->ForwardButton())->setChecked(true);
-        if (ok)
-            dlg->accept();
-        else
-            dlg->reject();
+        if (ok) dlg->accept();
+        else dlg->reject();
     });
 }

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "tests/support/PortIo.h"
 #include "tests/support/PowerOn.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 constexpr u8 kBase = 0x20;

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "tests/support/PortIo.h"
 #include "tests/support/PowerOn.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 constexpr u8 kBase0 = 0x30;
@@ -128,7 +128,7 @@ TEST(Chip8251, ReceiveNeedsTheReceiverEnabled) {
     EXPECT_EQ(g_Sim.m_n8251Status[0], 5);
     ProgramReceiver(kBase0);
     EXPECT_TRUE(g_Sim.Is8251ReceiverEnabled(0));
-    EXPECT_FALSE(g_Sim.Is8251ReceiverEnabled(1));   // not present
+    EXPECT_FALSE(g_Sim.Is8251ReceiverEnabled(1));  // not present
     EXPECT_FALSE(g_Sim.Is8251ReceiverEnabled(-1));
     EXPECT_FALSE(g_Sim.Is8251ReceiverEnabled(kMaxChips));
     EXPECT_FALSE(g_Sim.Input8251Byte(7, 0x55));

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "tests/support/PortIo.h"
 #include "tests/support/PowerOn.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 constexpr u8 kBase = 0x80;
@@ -57,7 +57,7 @@ TEST(Chip8255, ModeWordsSetDirectionsAndClearLatches) {
 
 TEST(Chip8255, OutputPortsStoreInputPortsIgnore) {
     Connect8255();
-    Out(kControl, 0x90);  // A input, the rest output
+    Out(kControl, 0x90);          // A input, the rest output
     g_Sim.m_8255PortA[0] = 0x77;  // as the input dialog gives it
     Out(kPortA, 0x11);
     Out(kPortB, 0x22);

@@ -1,9 +1,8 @@
-#include "tests/support/PortIo.h"
-#include "tests/support/PowerOn.h"
-
+#include <cstring>
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include "tests/support/PortIo.h"
+#include "tests/support/PowerOn.h"
 
 namespace {
 constexpr u8 kBase = 0x10;
@@ -463,7 +462,7 @@ TEST(Chip8279, ReadingTheLastKeyWithdrawsTheLevelRequestBeforeTheCheck) {
         g_Sim.m_mask55 = 0;
         for (int k = 0; k < keys; ++k) g_Sim.Input8279Key(static_cast<u8>(0x20 + k));
         g_Sim.m_b8279ReadFifo = 1;
-        g_Sim.m_pendRst55 = 1;  // as the tick after the keys arrived left it
+        g_Sim.m_pendRst55 = 1;      // as the tick after the keys arrived left it
         g_Sim.m_pMemory[0] = 0xDB;  // IN kData
         g_Sim.m_pMemory[1] = kData;
         g_Sim.ExecuteInstruction();

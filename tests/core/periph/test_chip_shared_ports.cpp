@@ -1,10 +1,10 @@
 // The 8279, 8155, 8255, 8251 and LCD configured on one base port: every
 // section runs whatever matched before it, a write reaches all of them, and
 // on a read the later section's value stands (8279, 8155, 8255, 8251 order).
+#include <gtest/gtest.h>
+
 #include "tests/support/PortIo.h"
 #include "tests/support/PowerOn.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 constexpr u8 kBase = 0x40;
@@ -34,10 +34,10 @@ TEST(SharedPorts, OneWriteReachesEveryChipOnThePort) {
     EXPECT_EQ(g_Sim.m_8279DisplayRam[0], 0x03);  // 8279 display data
     EXPECT_EQ(g_Sim.m_n8155Command, 0x03);       // 8155 command: A and B output
     EXPECT_EQ(g_Sim.m_8155PortIsInput[0], 0);
-    EXPECT_EQ(g_Sim.m_8255PortA[0], 0x03);       // 8255 port A
-    EXPECT_EQ(g_Sim.m_n8251TxData[0], 0x03);     // 8251 transmit data
+    EXPECT_EQ(g_Sim.m_8255PortA[0], 0x03);    // 8255 port A
+    EXPECT_EQ(g_Sim.m_n8251TxData[0], 0x03);  // 8251 transmit data
     EXPECT_EQ(g_Sim.m_b8251TxFull[0], 1);
-    EXPECT_EQ(g_Sim.m_nLcdLastCmd, 0x03);        // LCD instruction (return home)
+    EXPECT_EQ(g_Sim.m_nLcdLastCmd, 0x03);  // LCD instruction (return home)
 
     Out(kBase + 1, 0x5A);
     EXPECT_EQ(g_Sim.m_n8279LastCmd, 0x5A);  // 8279 command: read FIFO
@@ -46,7 +46,7 @@ TEST(SharedPorts, OneWriteReachesEveryChipOnThePort) {
     EXPECT_EQ(g_Sim.m_8255PortB[0], 0x5A);  // 8255 port B
     EXPECT_EQ(g_Sim.m_n8251Mode[0], 0x5A);  // 8251 mode instruction
     EXPECT_EQ(g_Sim.m_b8251ExpectMode[0], 0);
-    EXPECT_EQ(g_Sim.m_LcdRam[0], 0x5A);     // LCD data
+    EXPECT_EQ(g_Sim.m_LcdRam[0], 0x5A);  // LCD data
     EXPECT_EQ(g_Sim.m_nLcdAddr, 1);
 }
 

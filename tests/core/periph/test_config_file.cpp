@@ -1,14 +1,13 @@
-#include "tests/support/PowerOn.h"
-#include "periph/ConfigFile.h"
-
-#include <gtest/gtest.h>
-
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "periph/ConfigFile.h"
+#include "tests/support/PowerOn.h"
 
 namespace fs = std::filesystem;
 using Result = CSimulator::ConfigResult;
@@ -65,13 +64,13 @@ void PutLe32(Bytes& b, std::size_t at, u32 v) {
 Bytes PatternImage() {
     Bytes image(kFileSize);
     for (std::size_t i = 0; i < kFileSize; ++i) image[i] = static_cast<u8>(i * 7 + 3 + (i >> 8));
-    image[777] = 5;   // 8253 chips
-    image[1220] = 4;  // 8251 chips
-    image[1231] = 3;  // 8255 chips
-    image[1264] = 4;  // EPROM banks
-    image[1265] = 2;  // RAM banks
-    image[1346] = 16; // I/O watches
-    image[1359] = 6;  // memory watches
+    image[777] = 5;    // 8253 chips
+    image[1220] = 4;   // 8251 chips
+    image[1231] = 3;   // 8255 chips
+    image[1264] = 4;   // EPROM banks
+    image[1265] = 2;   // RAM banks
+    image[1346] = 16;  // I/O watches
+    image[1359] = 6;   // memory watches
     return image;
 }
 
@@ -391,7 +390,8 @@ TEST_F(ConfigFileTest, EveryFieldIsReadFromItsOwnBytes) {
         EXPECT_EQ(g_IOWatchValid[entry], image[1330 + entry]) << entry;
     }
     EXPECT_EQ(g_Sim.m_nIOWatchCount, image[1346]);
-    for (int watch = 0; watch < 6; ++watch) EXPECT_EQ(g_Sim.m_MemWatchAddr[watch], Le16(image, 1347 + 2 * watch)) << watch;
+    for (int watch = 0; watch < 6; ++watch)
+        EXPECT_EQ(g_Sim.m_MemWatchAddr[watch], Le16(image, 1347 + 2 * watch)) << watch;
     EXPECT_EQ(g_Sim.m_nMemWatchCount, image[1359]);
 }
 

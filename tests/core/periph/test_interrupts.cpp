@@ -1,8 +1,7 @@
-#include "tests/support/PowerOn.h"
-
+#include <cstring>
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include "tests/support/PowerOn.h"
 
 namespace {
 constexpr u16 kStackTop = 0xF000;
@@ -276,7 +275,7 @@ TEST(InterruptRoutes, SerialLineRunsAfterTheKeyboardLineOnASharedLevelRoute) {
     g_Irq8279Route = 5;
     g_Sim.Input8279Key(0x21);  // the keyboard's line is active
     g_Sim.m_n8251Count = 1;
-    g_Irq8251Route[0] = 5;     // the serial line is not
+    g_Irq8251Route[0] = 5;  // the serial line is not
     g_Sim.TickPeripherals();
     EXPECT_EQ(g_Sim.m_pendRst55, 0);
 

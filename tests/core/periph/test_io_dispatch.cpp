@@ -1,10 +1,9 @@
+#include <cstring>
+#include <gtest/gtest.h>
+#include <vector>
+
 #include "tests/support/PortIo.h"
 #include "tests/support/PowerOn.h"
-
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <vector>
 
 namespace {
 // Counter formats that load on one byte, so a single OUT shows up in the reload.
@@ -139,9 +138,8 @@ TEST(PortList, ListsConfiguredDevicesInOrderAsWholeNumbers) {
     g_Sim.m_n8255Count = 1;
     g_Sim.m_8255Address[0] = 0xFD;
     g_Sim.UpdatePortList();
-    const std::vector<u32> expected = {0xFE,  0xFF,  0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27,
-                                       0x30,  0x31,  0x40, 0x41, 0x42, 0x43, 0x50, 0x51, 0x52, 0x53,
-                                       0xFD, 0xFE, 0xFF, 0x100};
+    const std::vector<u32> expected = {0xFE, 0xFF, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x30, 0x31,
+                                       0x40, 0x41, 0x42, 0x43, 0x50, 0x51, 0x52, 0x53, 0xFD, 0xFE, 0xFF, 0x100};
     EXPECT_EQ(PortList(), expected);
 }
 

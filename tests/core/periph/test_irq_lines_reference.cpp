@@ -3,12 +3,11 @@
 // counts and latches. Routes are drawn mostly from the four CPU inputs so
 // that the keyboard and several serial chips often share one input, where
 // the order of the sources decides.
-#include "tests/support/PowerOn.h"
-#include "periph/InterruptRoutes.h"
-
 #include <gtest/gtest.h>
-
 #include <random>
+
+#include "periph/InterruptRoutes.h"
+#include "tests/support/PowerOn.h"
 
 namespace {
 
@@ -25,8 +24,12 @@ struct Lines {
 // ever raised, level inputs are written with the source's level.
 void ApplyRoute(Lines& m, u8 route, bool level, bool rose) {
     switch (route) {
-    case 4: if (rose) m.trap = 1; break;
-    case 7: if (rose) m.rst75 = 1; break;
+    case 4:
+        if (rose) m.trap = 1;
+        break;
+    case 7:
+        if (rose) m.rst75 = 1;
+        break;
     case 5: m.rst55 = level ? 1 : 0; break;
     case 6: m.rst65 = level ? 1 : 0; break;
     default: break;

@@ -1,10 +1,9 @@
+#include <cstring>
+#include <gtest/gtest.h>
+#include <string>
+
 #include "tests/support/PortIo.h"
 #include "tests/support/PowerOn.h"
-
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <string>
 
 namespace {
 constexpr u8 kBase = 0x60;

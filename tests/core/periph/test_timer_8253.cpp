@@ -1,15 +1,14 @@
+#include <climits>
+#include <gtest/gtest.h>
+#include <vector>
+
 #include "tests/support/PortIo.h"
 #include "tests/support/PowerOn.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
-#include <vector>
-
 namespace {
-constexpr u8 kBase = 0x40;        // chip 0: counters at 0x40-0x42, control word at 0x43
+constexpr u8 kBase = 0x40;  // chip 0: counters at 0x40-0x42, control word at 0x43
 constexpr u8 kControl = kBase + 3;
-constexpr u16 kOnePulse = 4;      // with prescaler 4, one counter pulse per tick
+constexpr u16 kOnePulse = 4;  // with prescaler 4, one counter pulse per tick
 
 // One 8253 at kBase, every slot fed one pulse per tick.
 void StartWithOneChip() {
@@ -380,10 +379,10 @@ TEST(TimerModes, ModeThreeCarriesTheOvershootIntoTheNextHalf) {
     Program(0, 3, 9);  // odd: the first high step takes one
     Tick(4);           // 9 - 7 = 2
     EXPECT_EQ(timer.m_nCount, 2);
-    Tick(4);           // 2 - 8 = -6 -> low, 8 - 6
+    Tick(4);  // 2 - 8 = -6 -> low, 8 - 6
     EXPECT_EQ(timer.m_bOut, 0);
     EXPECT_EQ(timer.m_nCount, 2);
-    Tick(4);           // 2 - 8 = -6 -> high, 9 - (2 * 3 - 1)
+    Tick(4);  // 2 - 8 = -6 -> high, 9 - (2 * 3 - 1)
     EXPECT_EQ(timer.m_bOut, 1);
     EXPECT_EQ(timer.m_nCount, 4);
 }

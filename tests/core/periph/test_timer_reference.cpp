@@ -1,13 +1,12 @@
 // The optimised tick against a plain, literal model of the timer rules, on
 // random slot states and instruction lengths: both must agree on every field
 // and every request latch after every tick.
-#include "tests/support/PowerOn.h"
-#include "periph/TimerTickPaths.h"
-
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
+
+#include "periph/TimerTickPaths.h"
+#include "tests/support/PowerOn.h"
 
 namespace {
 struct Machine {
@@ -37,13 +36,21 @@ void ReferenceTick(Machine& m, u32 tStates) {
         };
         if (t.m_bRunning == 1 && t.m_nMode <= 5) {
             switch (t.m_nMode) {
-            case 0: case 1:
+            case 0:
+            case 1:
                 t.m_nCount = Sub(t.m_nCount, p);
-                if (t.m_nCount <= 0) { t.m_bOut = 1; t.m_bRunning = 0; t.m_nCount = 0; }
+                if (t.m_nCount <= 0) {
+                    t.m_bOut = 1;
+                    t.m_bRunning = 0;
+                    t.m_nCount = 0;
+                }
                 break;
             case 2:
                 t.m_nCount = Sub(t.m_nCount, p);
-                if (t.m_nCount < 0) { countEnd(); t.m_nCount = static_cast<i32>(t.m_nReload); }
+                if (t.m_nCount < 0) {
+                    countEnd();
+                    t.m_nCount = static_cast<i32>(t.m_nReload);
+                }
                 break;
             case 3: {
                 const bool odd = t.m_nReload & 1;
@@ -127,9 +134,9 @@ void ExpectSame(const Machine& ref, int step) {
 // every slot at rest, square waves within a half), so the random states come
 // in kinds that reach each shortcut, its edges and the general path.
 enum class SlotSetup {
-    Anything,        // any byte values, wild counts, prescalers and left-overs
-    AtRest,          // stopped, routed to nothing or TRAP; now and then one slot not
-    SquareWaves,     // running square waves with long halves, ordinary clocks
+    Anything,     // any byte values, wild counts, prescalers and left-overs
+    AtRest,       // stopped, routed to nothing or TRAP; now and then one slot not
+    SquareWaves,  // running square waves with long halves, ordinary clocks
 };
 
 struct Randomiser {
@@ -310,7 +317,9 @@ void CheckDivideAlone() {
 
 TEST(TimerReference, TickAgreesWithTheLiteralRulesOnRandomStates) { OnEveryTickPath(CheckTickAgainstLiteralRules); }
 
-TEST(TimerReference, DirectWritesBetweenInstructionsTakeEffectAtTheNextTick) { OnEveryTickPath(CheckDirectWritesBetweenInstructions); }
+TEST(TimerReference, DirectWritesBetweenInstructionsTakeEffectAtTheNextTick) {
+    OnEveryTickPath(CheckDirectWritesBetweenInstructions);
+}
 
 TEST(TimerReference, DivideAloneCoversEverySlot) { OnEveryTickPath(CheckDivideAlone); }
 

@@ -2,10 +2,10 @@
 // carry is the true carry out of bit 3 (incoming carry included), a
 // subtraction is A + NOT operand + (1 - borrow), and DAA keeps the decimal
 // carry.
-#include "tests/support/PowerOn.h"
-#include "sim/AluInline.h"
-
 #include <gtest/gtest.h>
+
+#include "sim/AluInline.h"
+#include "tests/support/PowerOn.h"
 
 namespace {
 
@@ -176,16 +176,19 @@ TEST(AluFlags, PairIncrementDecrementAndDad) {
     u8 h = 0x00, l = 0xFF;
     g_Sim.Inx(&h, &l);
     EXPECT_EQ(h << 8 | l, 0x0100);
-    h = 0xFF; l = 0xFF;
+    h = 0xFF;
+    l = 0xFF;
     g_Sim.Inx(&h, &l);
     EXPECT_EQ(h << 8 | l, 0x0000);
     g_Sim.Dcx(&h, &l);
     EXPECT_EQ(h << 8 | l, 0xFFFF);
-    h = 0x01; l = 0x00;
+    h = 0x01;
+    l = 0x00;
     g_Sim.Dcx(&h, &l);
     EXPECT_EQ(h << 8 | l, 0x00FF);
 
-    h = 0x80; l = 0x00;
+    h = 0x80;
+    l = 0x00;
     g_Sim.m_flagS = g_Sim.m_flagZ = g_Sim.m_flagP = g_Sim.m_flagAC = 1;
     g_Sim.Dad(&h, &l, h, l);
     EXPECT_EQ(h << 8 | l, 0x0000);
@@ -246,8 +249,13 @@ TEST(AluFlags, DaaKnownCases) {
 
 TEST(AluFlags, RegisterFieldsSelectRegistersAndMemory) {
     StartFromPowerOn();
-    g_Sim.m_regB = 1; g_Sim.m_regC = 2; g_Sim.m_regD = 3; g_Sim.m_regE = 4;
-    g_Sim.m_regH = 0x12; g_Sim.m_regL = 0x34; g_Sim.m_regA = 7;
+    g_Sim.m_regB = 1;
+    g_Sim.m_regC = 2;
+    g_Sim.m_regD = 3;
+    g_Sim.m_regE = 4;
+    g_Sim.m_regH = 0x12;
+    g_Sim.m_regL = 0x34;
+    g_Sim.m_regA = 7;
     g_Sim.m_pMemory[0x1234] = 0x66;
     const u8 expected[8] = {1, 2, 3, 4, 0x12, 0x34, 0x66, 7};
     for (int field = 0; field < 8; ++field) EXPECT_EQ(g_Sim.GetReg8(u8(field | 0xF8)), expected[field]) << field;

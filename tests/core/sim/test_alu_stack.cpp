@@ -1,8 +1,8 @@
 // Push and Pop: memory, SP wrap, the stack depth counters and the rule for
 // appending Push's write records to the bus-cycle list.
-#include "tests/support/PowerOn.h"
-
 #include <gtest/gtest.h>
+
+#include "tests/support/PowerOn.h"
 
 namespace {
 

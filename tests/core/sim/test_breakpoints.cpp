@@ -1,17 +1,14 @@
-#include "tests/support/PowerOn.h"
-
 #include <gtest/gtest.h>
-
 #include <vector>
+
+#include "tests/support/PowerOn.h"
 
 namespace {
 constexpr int kRemoved = 2;
 constexpr int kAdded = 1;
 constexpr int kFull = 0;
 
-std::vector<u32> Table() {
-    return std::vector<u32>(g_Sim.m_Breakpoints, g_Sim.m_Breakpoints + g_nBreakpointCount);
-}
+std::vector<u32> Table() { return std::vector<u32>(g_Sim.m_Breakpoints, g_Sim.m_Breakpoints + g_nBreakpointCount); }
 }  // namespace
 
 TEST(Breakpoints, FindOnEmptyTableAndOnFirstEntry) {

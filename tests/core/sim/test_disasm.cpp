@@ -1,10 +1,9 @@
-#include "tests/support/PowerOn.h"
-#include "sim/Disasm.h"
-
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
+
+#include "sim/Disasm.h"
+#include "tests/support/PowerOn.h"
 
 namespace {
 // The operand bytes every opcode is listed with below, and their texts.
@@ -23,6 +22,7 @@ struct Expected {
     std::string operand;
 };
 
+// clang-format off
 const Expected kIrregular[] = {
     {0x00, "NOP", ""}, {0x01, "LXI", "B," + kWord}, {0x02, "STAX", "B"}, {0x04, "INR", "B"},
     {0x05, "DCR", "B"}, {0x06, "MVI", "B," + kByte}, {0x07, "RLC", ""}, {0x08, "DSUB", ""},
@@ -58,6 +58,7 @@ const Expected kIrregular[] = {
     {0xF8, "RM", ""}, {0xF9, "SPHL", ""}, {0xFA, "JM", kWord}, {0xFB, "EI", ""},
     {0xFC, "CM", kWord}, {0xFD, "JX5", kWord}, {0xFE, "CPI", kByte}, {0xFF, "RST", "7"},
 };
+// clang-format on
 
 const char* const kRegisters[] = {"B", "C", "D", "E", "H", "L", "M", "A"};
 const char* const kAluOps[] = {"ADD", "ADC", "SUB", "SBB", "ANA", "XRA", "ORA", "CMP"};
@@ -83,8 +84,7 @@ Listing ExpectedListing(u8 op) {
     for (const Expected& e : kIrregular) {
         if (e.op != op) continue;
         const bool word = e.operand.size() >= 4 && e.operand.compare(e.operand.size() - 4, 4, kWord) == 0;
-        const bool byte = !word && e.operand.size() >= 2 &&
-                          e.operand.compare(e.operand.size() - 2, 2, kByte) == 0;
+        const bool byte = !word && e.operand.size() >= 2 && e.operand.compare(e.operand.size() - 2, 2, kByte) == 0;
         return {Compose(e.name, e.operand), word ? 3 : byte ? 2 : 1};
     }
     ADD_FAILURE() << "no expectation for opcode " << int(op);
@@ -185,9 +185,7 @@ TEST(Disassembler, EndOfMemoryStopsBeforeTheLastBytes) {
         {0xFFFE, 0x00, 0, 0xFFFE},  // length 1 at FFFE: no room for twice its length
         {0xFFFD, 0x00, 1, 0xFFFE},  // just below: the last line that advances
         {0xFFFA, 0xC3, 0, 0xFFFA},  // length 3 four bytes below FFFE
-        {0xFFF9, 0xC3, 1, 0xFFFC},
-        {0xFFFC, 0x3E, 0, 0xFFFC},
-        {0xFFFB, 0x3E, 1, 0xFFFD},
+        {0xFFF9, 0xC3, 1, 0xFFFC}, {0xFFFC, 0x3E, 0, 0xFFFC}, {0xFFFB, 0x3E, 1, 0xFFFD},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.address);

@@ -1,10 +1,9 @@
 // Interrupt-related control: EI delay, DI, HLT, RIM and SIM, and the order of
 // the end-of-instruction steps against the interrupt check.
-#include "tests/support/ProgramStart.h"
-
 #include <gtest/gtest.h>
-
 #include <initializer_list>
+
+#include "tests/support/ProgramStart.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
 // Results of the documented instructions: registers, memory, PC and the data
 // bytes of their machine-cycle records, including the 16-bit address wrap.
-#include "tests/support/PowerOn.h"
-
 #include <gtest/gtest.h>
-
 #include <initializer_list>
 #include <vector>
+
+#include "tests/support/PowerOn.h"
 
 namespace {
 
@@ -33,7 +32,10 @@ void Step(int instructions = 1) {
 u16 BC() { return u16(g_Sim.m_regB << 8 | g_Sim.m_regC); }
 u16 DE() { return u16(g_Sim.m_regD << 8 | g_Sim.m_regE); }
 u16 HL() { return u16(g_Sim.m_regH << 8 | g_Sim.m_regL); }
-void SetHL(u16 v) { g_Sim.m_regH = u8(v >> 8); g_Sim.m_regL = u8(v); }
+void SetHL(u16 v) {
+    g_Sim.m_regH = u8(v >> 8);
+    g_Sim.m_regL = u8(v);
+}
 
 }  // namespace
 
@@ -66,9 +68,9 @@ TEST(ExecOps, MovIntoHOrLFromMemoryReadsAtTheOldAddress) {
 
 TEST(ExecOps, ImmediateLoadsAndDirectAddressing) {
     Start(kOrigin, {0x06, 0x11, 0x0E, 0x22, 0x16, 0x33, 0x1E, 0x44, 0x26, 0x55, 0x2E, 0x66, 0x3E, 0x77,  // MVI B..A
-                    0x36, 0x88,                                                                            // MVI M
-                    0x32, 0x00, 0x30,                                                                      // STA 3000
-                    0x3A, 0x01, 0x30});                                                                    // LDA 3001
+                    0x36, 0x88,                                                                          // MVI M
+                    0x32, 0x00, 0x30,                                                                    // STA 3000
+                    0x3A, 0x01, 0x30});                                                                  // LDA 3001
     Step(7);
     EXPECT_EQ(BC(), 0x1122);
     EXPECT_EQ(DE(), 0x3344);
@@ -76,7 +78,8 @@ TEST(ExecOps, ImmediateLoadsAndDirectAddressing) {
     EXPECT_EQ(g_Sim.m_regA, 0x77);
     Step();
     EXPECT_EQ(g_Sim.m_pMemory[0x5566], 0x88);
-    EXPECT_EQ(Records(), (std::vector<u32>{Rec(0, kOrigin + 14, 0x36), Rec(1, kOrigin + 15, 0x88), Rec(2, 0x5566, 0x88)}));
+    EXPECT_EQ(Records(),
+              (std::vector<u32>{Rec(0, kOrigin + 14, 0x36), Rec(1, kOrigin + 15, 0x88), Rec(2, 0x5566, 0x88)}));
     Step();
     EXPECT_EQ(g_Sim.m_pMemory[0x3000], 0x77);
     EXPECT_EQ(Records(), (std::vector<u32>{Rec(0, kOrigin + 16, 0x32), Rec(1, kOrigin + 17, 0x00),
@@ -101,8 +104,8 @@ TEST(ExecOps, PairLoadsStoresAndExchanges) {
     Step();
     EXPECT_EQ(g_Sim.m_pMemory[0x3000], 0xBC);
     EXPECT_EQ(g_Sim.m_pMemory[0x3001], 0x9A);
-    EXPECT_EQ(Records(), (std::vector<u32>{Rec(0, kOrigin + 9, 0x22), Rec(1, kOrigin + 10, 0x00), Rec(1, kOrigin + 11, 0x30),
-                                           Rec(2, 0x3000, 0xBC), Rec(2, 0x3001, 0x9A)}));
+    EXPECT_EQ(Records(), (std::vector<u32>{Rec(0, kOrigin + 9, 0x22), Rec(1, kOrigin + 10, 0x00),
+                                           Rec(1, kOrigin + 11, 0x30), Rec(2, 0x3000, 0xBC), Rec(2, 0x3001, 0x9A)}));
     g_Sim.m_pMemory[0x3010] = 0x21;
     g_Sim.m_pMemory[0x3011] = 0x43;
     Step();
@@ -154,7 +157,9 @@ TEST(ExecOps, XthlSwapsHlWithTheStackTop) {
 }
 
 TEST(ExecOps, RotatesAndCarryOperations) {
-    struct Case { u8 op, a, cyIn, a2, cy2; };
+    struct Case {
+        u8 op, a, cyIn, a2, cy2;
+    };
     const Case cases[] = {
         {0x07, 0x81, 0, 0x03, 1}, {0x07, 0x40, 1, 0x80, 0},  // RLC
         {0x0F, 0x81, 0, 0xC0, 1}, {0x0F, 0x02, 1, 0x01, 0},  // RRC
@@ -179,8 +184,10 @@ TEST(ExecOps, RotatesAndCarryOperations) {
 
 TEST(ExecOps, IncrementDecrementAndDadOnEveryPair) {
     Start(kOrigin, {0x03, 0x13, 0x23, 0x33, 0x0B, 0x1B, 0x2B, 0x3B, 0x09, 0x19, 0x29, 0x39});
-    g_Sim.m_regB = 0x00; g_Sim.m_regC = 0xFF;
-    g_Sim.m_regD = 0xFF; g_Sim.m_regE = 0xFF;
+    g_Sim.m_regB = 0x00;
+    g_Sim.m_regC = 0xFF;
+    g_Sim.m_regD = 0xFF;
+    g_Sim.m_regE = 0xFF;
     SetHL(0x1234);
     g_Sim.m_sp = 0xFFFF;
     Step(4);
@@ -231,7 +238,9 @@ TEST(ExecOps, InrDcrOnRegistersAndMemory) {
 }
 
 TEST(ExecOps, ImmediateAluOperationsReadTheirOperand) {
-    struct Case { u8 op, a, imm, cyIn, result, cy; };
+    struct Case {
+        u8 op, a, imm, cyIn, result, cy;
+    };
     const Case cases[] = {
         {0xC6, 0x3A, 0xC7, 0, 0x01, 1},  // ADI
         {0xCE, 0x3A, 0xC5, 1, 0x00, 1},  // ACI
@@ -257,12 +266,12 @@ TEST(ExecOps, ImmediateAluOperationsReadTheirOperand) {
 TEST(ExecOps, RegisterAluGroupsUseTheSourceField) {
     Start(kOrigin, {0x80, 0x89, 0x92, 0x9B, 0xA4, 0xAD, 0xB6, 0xBF});
     g_Sim.m_regA = 0x10;
-    g_Sim.m_regB = 0x05;  // ADD B -> 15
-    g_Sim.m_regC = 0xF0;  // ADC C -> 05, CY
-    g_Sim.m_regD = 0x01;  // SUB D -> 04
-    g_Sim.m_regE = 0x03;  // SBB E -> 01
-    g_Sim.m_regH = 0x21;  // ANA H -> 01
-    g_Sim.m_regL = 0x03;  // XRA L -> 02
+    g_Sim.m_regB = 0x05;             // ADD B -> 15
+    g_Sim.m_regC = 0xF0;             // ADC C -> 05, CY
+    g_Sim.m_regD = 0x01;             // SUB D -> 04
+    g_Sim.m_regE = 0x03;             // SBB E -> 01
+    g_Sim.m_regH = 0x21;             // ANA H -> 01
+    g_Sim.m_regL = 0x03;             // XRA L -> 02
     g_Sim.m_pMemory[0x2103] = 0x80;  // ORA M -> 82
     Step(2);
     EXPECT_EQ(g_Sim.m_regA, 0x05);
@@ -282,10 +291,13 @@ TEST(ExecOps, RegisterAluGroupsUseTheSourceField) {
 
 TEST(ExecOps, EveryJumpConditionTakenAndNotTaken) {
     // Condition by opcode bits 5-3: flag, value that makes it hold.
-    struct Cond { u8 CSimulator::*flag; u8 holdsWhen; };
-    const Cond conds[8] = {{&CSimulator::m_flagZ, 0}, {&CSimulator::m_flagZ, 1}, {&CSimulator::m_flagCY, 0},
+    struct Cond {
+        u8 CSimulator::*flag;
+        u8 holdsWhen;
+    };
+    const Cond conds[8] = {{&CSimulator::m_flagZ, 0},  {&CSimulator::m_flagZ, 1}, {&CSimulator::m_flagCY, 0},
                            {&CSimulator::m_flagCY, 1}, {&CSimulator::m_flagP, 0}, {&CSimulator::m_flagP, 1},
-                           {&CSimulator::m_flagS, 0}, {&CSimulator::m_flagS, 1}};
+                           {&CSimulator::m_flagS, 0},  {&CSimulator::m_flagS, 1}};
     for (int cc = 0; cc < 8; ++cc) {
         for (int holds = 0; holds < 2; ++holds) {
             const u8 value = holds ? conds[cc].holdsWhen : u8(1 - conds[cc].holdsWhen);
@@ -317,7 +329,8 @@ TEST(ExecOps, EveryJumpConditionTakenAndNotTaken) {
 TEST(ExecOps, TakenJumpRecordsHoldTheOperandBytes) {
     Start(kOrigin, {0xC2, 0x78, 0x56});  // JNZ 5678
     Step();
-    EXPECT_EQ(Records(), (std::vector<u32>{Rec(0, kOrigin, 0xC2), Rec(1, kOrigin + 1, 0x78), Rec(1, kOrigin + 2, 0x56)}));
+    EXPECT_EQ(Records(),
+              (std::vector<u32>{Rec(0, kOrigin, 0xC2), Rec(1, kOrigin + 1, 0x78), Rec(1, kOrigin + 2, 0x56)}));
     EXPECT_EQ(g_Sim.m_lastTStates, 10);
     Start(kOrigin, {0xC2, 0x78, 0x56});
     g_Sim.m_flagZ = 1;
@@ -362,8 +375,13 @@ TEST(ExecOps, RcTakenRecordsTheSixStateFetchAndThePoppedBytes) {
 TEST(ExecOps, PushPopEveryPairWithRecords) {
     Start(kOrigin, {0xC5, 0xD5, 0xE5, 0xF5, 0xC1, 0xD1, 0xE1, 0xF1});
     g_Sim.m_sp = 0x3000;
-    g_Sim.m_regB = 0x01; g_Sim.m_regC = 0x02; g_Sim.m_regD = 0x03; g_Sim.m_regE = 0x04;
-    g_Sim.m_regH = 0x05; g_Sim.m_regL = 0x06; g_Sim.m_regA = 0x07;
+    g_Sim.m_regB = 0x01;
+    g_Sim.m_regC = 0x02;
+    g_Sim.m_regD = 0x03;
+    g_Sim.m_regE = 0x04;
+    g_Sim.m_regH = 0x05;
+    g_Sim.m_regL = 0x06;
+    g_Sim.m_regA = 0x07;
     g_Sim.m_flagCY = 1;
     Step();
     EXPECT_EQ(Records(), (std::vector<u32>{Rec(5, kOrigin, 0xC5), Rec(2, 0x2FFF, 0x01), Rec(2, 0x2FFE, 0x02)}));
@@ -392,9 +410,14 @@ TEST(ExecOps, PushPswPacksDocumentedFlagsWithBits531Zero) {
     EXPECT_EQ(g_Sim.m_pMemory[0x2FFE], 0xD5);
     EXPECT_EQ(g_Sim.m_pMemory[0x2FFF], 0xA5);
 
-    const struct { u8 flag; u8 CSimulator::*member; } bits[] = {
-        {0x80, &CSimulator::m_flagS}, {0x40, &CSimulator::m_flagZ}, {0x10, &CSimulator::m_flagAC},
-        {0x04, &CSimulator::m_flagP}, {0x01, &CSimulator::m_flagCY}};
+    const struct {
+        u8 flag;
+        u8 CSimulator::*member;
+    } bits[] = {{0x80, &CSimulator::m_flagS},
+                {0x40, &CSimulator::m_flagZ},
+                {0x10, &CSimulator::m_flagAC},
+                {0x04, &CSimulator::m_flagP},
+                {0x01, &CSimulator::m_flagCY}};
     for (const auto& bit : bits) {
         Start(kOrigin, {0xF5});
         g_Sim.m_sp = 0x3000;
@@ -429,8 +452,8 @@ TEST(ExecOps, OutRecordsBeforeWritingAndInRecordsTheValueRead) {
     EXPECT_EQ(g_Sim.m_pc, kOrigin + 2);
     Step();  // no device at port 17h: A keeps its value and the read records it
     EXPECT_EQ(g_Sim.m_regA, 0x9C);
-    EXPECT_EQ(Records(), (std::vector<u32>{Rec(0, kOrigin + 2, 0xDB), Rec(1, kOrigin + 3, 0x17),
-                                           Rec(3, 0x1717, 0x9C)}));
+    EXPECT_EQ(Records(),
+              (std::vector<u32>{Rec(0, kOrigin + 2, 0xDB), Rec(1, kOrigin + 3, 0x17), Rec(3, 0x1717, 0x9C)}));
     EXPECT_EQ(g_Sim.m_pc, kOrigin + 4);
 }
 
@@ -459,7 +482,8 @@ TEST(ExecOps, AddressesWrapAtTheTopOfMemory) {
 
     Start(kOrigin, {0xC5});  // PUSH B at SP 0001
     g_Sim.m_sp = 0x0001;
-    g_Sim.m_regB = 0xAB; g_Sim.m_regC = 0xCD;
+    g_Sim.m_regB = 0xAB;
+    g_Sim.m_regC = 0xCD;
     Step();
     EXPECT_EQ(g_Sim.m_pMemory[0x0000], 0xAB);
     EXPECT_EQ(g_Sim.m_pMemory[0xFFFF], 0xCD);

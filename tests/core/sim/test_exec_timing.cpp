@@ -1,39 +1,43 @@
 // T-states and machine-cycle records of every opcode, taken and not-taken
 // forms, checked as type and address for each record; the data bytes of the
 // records are checked per group below.
-#include "tests/support/PowerOn.h"
-
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "tests/support/PowerOn.h"
 
 namespace {
 
 constexpr u16 kPc = 0x4000;
 constexpr u8 kLow = 0x34, kHigh = 0x12;  // operand bytes at PC+1, PC+2
 constexpr u16 kOperand = 0x1234;
-constexpr u16 kPort = 0x3434;            // port 34h in both address halves
+constexpr u16 kPort = 0x3434;  // port 34h in both address halves
 constexpr u16 kSp = 0xC000;
 constexpr u16 kBC = 0x2143, kDE = 0x6587, kHL = 0x9ABC;
 
 // Where a record's address comes from.
+// clang-format off
 enum Tok {
     F4, F6, RP1, RP2, RHL, WHL, RSP, RSP1, WSP, WSP1, WSPm1, WSPm2,
     RA, RA1, WA, WA1, RBC, WBC, RDE, RDE1, WDE, WDE1, IR, IW
 };
+// clang-format on
 
 u32 Expected(Tok tok) {
-    struct Shape { u32 type; u16 address; };
+    struct Shape {
+        u32 type;
+        u16 address;
+    };
     static const std::map<Tok, Shape> shapes = {
-        {F4, {0, kPc}}, {F6, {5, kPc}}, {RP1, {1, kPc + 1}}, {RP2, {1, kPc + 2}},
-        {RHL, {1, kHL}}, {WHL, {2, kHL}}, {RSP, {1, kSp}}, {RSP1, {1, kSp + 1}},
-        {WSP, {2, kSp}}, {WSP1, {2, kSp + 1}}, {WSPm1, {2, kSp - 1}}, {WSPm2, {2, kSp - 2}},
-        {RA, {1, kOperand}}, {RA1, {1, kOperand + 1}}, {WA, {2, kOperand}}, {WA1, {2, kOperand + 1}},
-        {RBC, {1, kBC}}, {WBC, {2, kBC}}, {RDE, {1, kDE}}, {RDE1, {1, kDE + 1}},
-        {WDE, {2, kDE}}, {WDE1, {2, kDE + 1}}, {IR, {3, kPort}}, {IW, {4, kPort}},
+        {F4, {0, kPc}},      {F6, {5, kPc}},           {RP1, {1, kPc + 1}},   {RP2, {1, kPc + 2}},
+        {RHL, {1, kHL}},     {WHL, {2, kHL}},          {RSP, {1, kSp}},       {RSP1, {1, kSp + 1}},
+        {WSP, {2, kSp}},     {WSP1, {2, kSp + 1}},     {WSPm1, {2, kSp - 1}}, {WSPm2, {2, kSp - 2}},
+        {RA, {1, kOperand}}, {RA1, {1, kOperand + 1}}, {WA, {2, kOperand}},   {WA1, {2, kOperand + 1}},
+        {RBC, {1, kBC}},     {WBC, {2, kBC}},          {RDE, {1, kDE}},       {RDE1, {1, kDE + 1}},
+        {WDE, {2, kDE}},     {WDE1, {2, kDE + 1}},     {IR, {3, kPort}},      {IW, {4, kPort}},
     };
     const Shape& s = shapes.at(tok);
     return s.type << 24 | u32(s.address) << 8;
@@ -50,9 +54,11 @@ struct Row {
 
 const std::vector<Row>& Table() {
     static const std::vector<Row> rows = {
-        {{0x00, 0x04, 0x0C, 0x14, 0x1C, 0x24, 0x2C, 0x3C, 0x05, 0x0D, 0x15, 0x1D, 0x25, 0x2D, 0x3D,
-          0x07, 0x0F, 0x17, 0x1F, 0x27, 0x2F, 0x37, 0x3F, 0x20, 0x30, 0xEB, 0xF3, 0xFB},
-         Form::Always, 4, {F4}},
+        {{0x00, 0x04, 0x0C, 0x14, 0x1C, 0x24, 0x2C, 0x3C, 0x05, 0x0D, 0x15, 0x1D, 0x25, 0x2D,
+          0x3D, 0x07, 0x0F, 0x17, 0x1F, 0x27, 0x2F, 0x37, 0x3F, 0x20, 0x30, 0xEB, 0xF3, 0xFB},
+         Form::Always,
+         4,
+         {F4}},
         {{0x76}, Form::Always, 5, {F4}},
         {{0x01, 0x11, 0x21, 0x31, 0xC3}, Form::Always, 10, {F4, RP1, RP2}},
         {{0x02}, Form::Always, 7, {F4, WBC}},
@@ -60,8 +66,10 @@ const std::vector<Row>& Table() {
         {{0x0A}, Form::Always, 7, {F4, RBC}},
         {{0x1A}, Form::Always, 7, {F4, RDE}},
         {{0x03, 0x13, 0x23, 0x33, 0x0B, 0x1B, 0x2B, 0x3B, 0xE9, 0xF9}, Form::Always, 6, {F6}},
-        {{0x06, 0x0E, 0x16, 0x1E, 0x26, 0x2E, 0x3E, 0x28, 0x38,
-          0xC6, 0xCE, 0xD6, 0xDE, 0xE6, 0xEE, 0xF6, 0xFE}, Form::Always, 7, {F4, RP1}},
+        {{0x06, 0x0E, 0x16, 0x1E, 0x26, 0x2E, 0x3E, 0x28, 0x38, 0xC6, 0xCE, 0xD6, 0xDE, 0xE6, 0xEE, 0xF6, 0xFE},
+         Form::Always,
+         7,
+         {F4, RP1}},
         {{0x36}, Form::Always, 10, {F4, RP1, WHL}},
         {{0x34, 0x35}, Form::Always, 10, {F4, RHL, WHL}},
         {{0x09, 0x19, 0x29, 0x39}, Form::Always, 10, {F4}},
@@ -79,7 +87,9 @@ const std::vector<Row>& Table() {
         {{0xC4, 0xCC, 0xD4, 0xDC, 0xE4, 0xEC, 0xF4, 0xFC}, Form::NotTaken, 9, {F4}},
         {{0xCD}, Form::Always, 18, {F6, RP1, RP2, WSPm1, WSPm2}},
         {{0xC5, 0xD5, 0xE5, 0xF5, 0xC7, 0xCF, 0xD7, 0xDF, 0xE7, 0xEF, 0xF7, 0xFF, 0xCB},
-         Form::Always, 12, {F6, WSPm1, WSPm2}},
+         Form::Always,
+         12,
+         {F6, WSPm1, WSPm2}},
         {{0xD3}, Form::Always, 10, {F4, RP1, IW}},
         {{0xDB}, Form::Always, 10, {F4, RP1, IR}},
         {{0xD9}, Form::Always, 10, {F4, WDE, WDE1}},
@@ -139,7 +149,9 @@ void CheckRun(u32 tStates, const std::vector<Tok>& records, const std::string& w
 std::string Name(u8 opcode, Form form) {
     char text[32];
     std::snprintf(text, sizeof text, "opcode %02X%s", opcode,
-                  form == Form::Taken ? " taken" : form == Form::NotTaken ? " not taken" : "");
+                  form == Form::Taken      ? " taken"
+                  : form == Form::NotTaken ? " not taken"
+                                           : "");
     return text;
 }
 

@@ -1,10 +1,9 @@
 // The ten undocumented opcodes: DSUB with its X5 and V rules, ARHL, RDEL,
 // LDHI, LDSI, SHLX, LHLX, JNX5, JX5 and RST V.
-#include "tests/support/ProgramStart.h"
-
 #include <gtest/gtest.h>
-
 #include <initializer_list>
+
+#include "tests/support/ProgramStart.h"
 
 namespace {
 
@@ -16,12 +15,18 @@ void Step() { g_Sim.ExecuteInstruction(); }
 
 u16 DE() { return u16(g_Sim.m_regD << 8 | g_Sim.m_regE); }
 u16 HL() { return u16(g_Sim.m_regH << 8 | g_Sim.m_regL); }
-void SetPair(u8& high, u8& low, u16 v) { high = u8(v >> 8); low = u8(v); }
+void SetPair(u8& high, u8& low, u16 v) {
+    high = u8(v >> 8);
+    low = u8(v);
+}
 
 }  // namespace
 
 TEST(ExecUndocumented, DsubResultAndFlags) {
-    struct Case { u16 hl, bc, r; u8 x5, v, cy, s, z, p; };
+    struct Case {
+        u16 hl, bc, r;
+        u8 x5, v, cy, s, z, p;
+    };
     const Case cases[] = {
         {0x1234, 0x1234, 0x0000, 0, 0, 0, 0, 1, 0},  // zero: P = 0
         {0x0000, 0x0001, 0xFFFF, 1, 0, 1, 1, 0, 0},  // sixteen 1 bits: P = 0

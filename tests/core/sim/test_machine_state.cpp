@@ -1,9 +1,8 @@
-#include "tests/support/PowerOn.h"
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <vector>
+
+#include "tests/support/PowerOn.h"
 
 TEST(MachineState, PowerOnMemoryMapAndZeroMemory) {
     StartFromPowerOn();
@@ -18,10 +17,19 @@ TEST(MachineState, PowerOnMemoryMapAndZeroMemory) {
 
 TEST(MachineState, ResetKeepsIeUndocumentedFlagsMemoryAndStackDepth) {
     StartFromPowerOn();
-    g_Sim.m_regA = 0x12; g_Sim.m_regL = 0x34; g_Sim.m_flagCY = 1; g_Sim.m_flagS = 1;
-    g_Sim.m_intEnable = 1; g_Sim.m_flagX5 = 1; g_Sim.m_flagV = 1;
-    g_Sim.m_stackDepth = 6; g_Sim.m_maxStackDepth = 8; g_Sim.m_tStates = 99;
-    g_Sim.m_pendTrap = 1; g_Sim.m_stackValid = 1; g_Sim.m_pc = 0x1234;
+    g_Sim.m_regA = 0x12;
+    g_Sim.m_regL = 0x34;
+    g_Sim.m_flagCY = 1;
+    g_Sim.m_flagS = 1;
+    g_Sim.m_intEnable = 1;
+    g_Sim.m_flagX5 = 1;
+    g_Sim.m_flagV = 1;
+    g_Sim.m_stackDepth = 6;
+    g_Sim.m_maxStackDepth = 8;
+    g_Sim.m_tStates = 99;
+    g_Sim.m_pendTrap = 1;
+    g_Sim.m_stackValid = 1;
+    g_Sim.m_pc = 0x1234;
     g_Sim.m_pMemory[0x100] = 0xAA;
     g_Sim.Reset();
     EXPECT_EQ(g_Sim.m_sp, 0xFFF0);

@@ -1,23 +1,20 @@
-#include "tests/support/PowerOn.h"
-
 #include <gtest/gtest.h>
-
 #include <vector>
+
+#include "tests/support/PowerOn.h"
 
 namespace {
 // Adds a memory watch the way the memory watch window does: open slot 0,
 // store, raise the count; refused when the list is full.
 bool AddMemWatch(u16 address) {
-    if (!CSimulator::InsertSlot(g_Sim.m_MemWatchAddr, 0, g_Sim.m_nMemWatchCount, kMaxMemWatches))
-        return false;
+    if (!CSimulator::InsertSlot(g_Sim.m_MemWatchAddr, 0, g_Sim.m_nMemWatchCount, kMaxMemWatches)) return false;
     g_Sim.m_MemWatchAddr[0] = address;
     ++g_Sim.m_nMemWatchCount;
     return true;
 }
 
 bool AddIOWatch(u16 kind, u16 index, u8 valid) {
-    if (!CSimulator::InsertSlot3(g_IOWatchKind, g_IOWatchIndex, g_IOWatchValid, 0, g_Sim.m_nIOWatchCount))
-        return false;
+    if (!CSimulator::InsertSlot3(g_IOWatchKind, g_IOWatchIndex, g_IOWatchValid, 0, g_Sim.m_nIOWatchCount)) return false;
     g_IOWatchKind[0] = kind;
     g_IOWatchIndex[0] = index;
     g_IOWatchValid[0] = valid;
@@ -98,10 +95,10 @@ TEST(WatchSlots, BadIndexOrCountIsRefused) {
     auto unchanged = [&] { return std::vector<u16>(list, list + kMaxMemWatches) == before; };
 
     EXPECT_FALSE(CSimulator::InsertSlot(list, -1, 2, kMaxMemWatches));
-    EXPECT_FALSE(CSimulator::InsertSlot(list, 3, 2, kMaxMemWatches));   // past the end of the list
+    EXPECT_FALSE(CSimulator::InsertSlot(list, 3, 2, kMaxMemWatches));  // past the end of the list
     EXPECT_FALSE(CSimulator::InsertSlot(list, 0, -1, kMaxMemWatches));
     EXPECT_FALSE(CSimulator::InsertSlot(list, 0, 200, kMaxMemWatches));  // count as a damaged file gives
-    EXPECT_FALSE(CSimulator::DeleteSlot(list, 2, 2, kMaxMemWatches));   // no such entry
+    EXPECT_FALSE(CSimulator::DeleteSlot(list, 2, 2, kMaxMemWatches));    // no such entry
     EXPECT_FALSE(CSimulator::DeleteSlot(list, -1, 2, kMaxMemWatches));
     EXPECT_FALSE(CSimulator::DeleteSlot(list, 0, 0, kMaxMemWatches));
     EXPECT_FALSE(CSimulator::DeleteSlot(list, 0, 200, kMaxMemWatches));

@@ -4,15 +4,14 @@
 // The programs are CP/M programs: loaded at 0100h, they print through
 // CALL 0005h (C = 2: the character in E; C = 9: the text at DE up to '$')
 // and end by jumping to 0000h.
-#include "tests/support/PowerOn.h"
-
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/support/PowerOn.h"
 
 namespace {
 

@@ -1,14 +1,13 @@
 // The About box's version text from "version.txt" beside the executable, and
 // the timed splash box.
-#include "tests/support/QtTestRegistry.h"
-#include <QtTest>
-
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QtTest>
 
 #include "app/AboutDlg.h"
 #include "app/SplashDlg.h"
 #include "platform/AppFolder.h"
+#include "tests/support/QtTestRegistry.h"
 #include "tests/support/TestFile.h"
 
 class TestAbout : public QObject {
@@ -16,9 +15,7 @@ class TestAbout : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString WriteVersion(const QByteArray& bytes) {
-        return WriteTestFile(m_dir, QStringLiteral("version.txt"), bytes);
-    }
+    QString WriteVersion(const QByteArray& bytes) { return WriteTestFile(m_dir, QStringLiteral("version.txt"), bytes); }
     QString Shown() {
         CAboutDlg dialog;
         dialog.OnInitDialog();

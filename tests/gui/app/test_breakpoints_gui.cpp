@@ -1,27 +1,25 @@
 // Breakpoints set and cleared by double-clicking listing lines: the "[BR]"
 // mark, the selected row, the full table, and marks dropped by a rebuild
 // while the breakpoints stay.
-#include "tests/support/QtTestRegistry.h"
-#include "tests/support/ProgramWindowFixture.h"
-
 #include <QScrollBar>
 #include <QTimer>
 
+#include "tests/support/ProgramWindowFixture.h"
+#include "tests/support/QtTestRegistry.h"
+
 namespace {
 // Shows the line of an address (listing from 0 over NOPs) in row 0.
-void ScrollToLine(ProgramWindowFixture& f, int line)
-{
+void ScrollToLine(ProgramWindowFixture& f, int line) {
     f.m_view->verticalScrollBar()->setValue(line);
     QCOMPARE(f.m_view->m_nTopLine, line);
 }
 
-} // namespace
+}  // namespace
 
 class TestBreakpointsGui : public QObject {
     Q_OBJECT
 private slots:
-    void doubleClickSetsAndClearsABreakpoint()
-    {
+    void doubleClickSetsAndClearsABreakpoint() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
         ScrollToLine(f, 0x101);
@@ -43,8 +41,7 @@ private slots:
         QVERIFY(f.m_messages.isEmpty());
     }
 
-    void everyMarkedRowShowsItsStoredTextUntilTheNextRefill()
-    {
+    void everyMarkedRowShowsItsStoredTextUntilTheNextRefill() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
         f.DoubleClickRow(1);
@@ -60,12 +57,10 @@ private slots:
         QCOMPARE(f.Row(3).size(), CProgramListing::kRowTextWidth + 1);
     }
 
-    void aSeventeenthBreakpointIsRefused()
-    {
+    void aSeventeenthBreakpointIsRefused() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
-        for (u32 a = 0x2000; a < 0x2010; ++a)
-            QCOMPARE(g_Sim.ToggleBreakpoint(a), 1);
+        for (u32 a = 0x2000; a < 0x2010; ++a) QCOMPARE(g_Sim.ToggleBreakpoint(a), 1);
         ScrollToLine(f, 0x101);
         f.DoubleClickRow(0);
         QCOMPARE(f.m_messages, QStringList{"Maximum 16 break points can be set !"});
@@ -83,8 +78,7 @@ private slots:
         QVERIFY(g_Sim.FindBreakpoint(0x0100));
     }
 
-    void aRebuildDropsTheMarkButRunStillStopsThere()
-    {
+    void aRebuildDropsTheMarkButRunStillStopsThere() {
         ProgramWindowFixture f;
         // LXI B,0000 then NOPs: address 1 starts no line of the listing from 0.
         QVERIFY(f.Start(Program({0x01, 0x00, 0x00})));
@@ -114,8 +108,7 @@ private slots:
         QCOMPARE(QString::fromStdString(f.m_view->m_Lines[line - 1]).mid(0, 5), QString(">    "));
     }
 
-    void aDoubleClickPastAShortListingDoesNothing()
-    {
+    void aDoubleClickPastAShortListingDoesNothing() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
         // The last line is never matched, so this origin lists anew: one line.

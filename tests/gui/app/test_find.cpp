@@ -1,14 +1,13 @@
 // Find in the program window (F3): forward and backward from the selected
 // line, case-blind through the upper-cased text, no wrap-around, Cancel.
-#include "tests/support/QtTestRegistry.h"
-#include "tests/support/ProgramWindowFixture.h"
-
 #include <QScrollBar>
+
+#include "tests/support/ProgramWindowFixture.h"
+#include "tests/support/QtTestRegistry.h"
 
 namespace {
 // LXI SP,2000 / MVI A,01 / NOPs up to 0040 / MVI B,02 at line 62.
-QByteArray FindProgram()
-{
+QByteArray FindProgram() {
     QByteArray image = Program({0x31, 0x00, 0x20, 0x3E, 0x01});
     image.append(QByteArray(0x40 - image.size(), '\0'));
     image.append(Program({0x06, 0x02}));
@@ -18,24 +17,21 @@ constexpr int kMviBLine = 62;
 
 // Makes the main window active again (a closed dialog does not hand the
 // activation back in the headless platform), then presses F3.
-void PressF3(ProgramWindowFixture& f)
-{
+void PressF3(ProgramWindowFixture& f) {
     f.m_view->setFocus();
     QTest::keyClick(f.m_view, Qt::Key_F3);
 }
 
-void Activate(ProgramWindowFixture& f)
-{
+void Activate(ProgramWindowFixture& f) {
     f.m_frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.m_frame));
 }
-} // namespace
+}  // namespace
 
 class TestFind : public QObject {
     Q_OBJECT
 private slots:
-    void forwardAndBackwardSearches()
-    {
+    void forwardAndBackwardSearches() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(FindProgram()));
         QVERIFY(f.m_view->m_nRowsPerPage < kMviBLine);
@@ -69,8 +65,7 @@ private slots:
         QCOMPARE(f.Pane(2), QString("Line 2"));
     }
 
-    void aMatchOnThePageOnlyMovesTheFocus()
-    {
+    void aMatchOnThePageOnlyMovesTheFocus() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(FindProgram()));
         // A breakpoint set on line 4 leaves its row selected, showing its
@@ -92,8 +87,7 @@ private slots:
         QCOMPARE(f.Row(3), QString::fromStdString(f.m_view->m_Lines[3]));
     }
 
-    void oneBlankAfterTheMnemonicDoesNotMatch()
-    {
+    void oneBlankAfterTheMnemonicDoesNotMatch() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(FindProgram()));
         Activate(f);
@@ -104,8 +98,7 @@ private slots:
         QCOMPARE(f.m_view->m_strLastFind, std::string("MVI A,"));
     }
 
-    void backwardFromTheFirstLineFindsNothing()
-    {
+    void backwardFromTheFirstLineFindsNothing() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(FindProgram()));
         QTest::keyClick(f.m_view, Qt::Key_Home);
@@ -117,8 +110,7 @@ private slots:
         QCOMPARE(f.Pane(2), QString("Line 1"));
     }
 
-    void theDialogOpensForwardWithTheLastTextSelected()
-    {
+    void theDialogOpensForwardWithTheLastTextSelected() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(FindProgram()));
         Activate(f);

@@ -1,9 +1,9 @@
 // The line-oriented text file: moving back by lines, the line near an
 // offset, line numbers and text search.
-#include "tests/support/QtTestRegistry.h"
 #include <QtTest>
 
 #include "app/Linefile.h"
+#include "tests/support/QtTestRegistry.h"
 #include "tests/support/TestFile.h"
 
 namespace {

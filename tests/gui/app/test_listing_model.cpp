@@ -1,32 +1,28 @@
 // The program window's listing model: page geometry, rebuilding from an
 // origin, the marker, keys, scrolling, Find and the breakpoint marks.
-#include "tests/support/QtTestRegistry.h"
 #include <QtTest>
 
-#include "framework/HexText.h"
 #include "app/ProgramListing.h"
+#include "framework/HexText.h"
 #include "sim/Disasm.h"
 #include "tests/support/PowerOn.h"
+#include "tests/support/QtTestRegistry.h"
 
 namespace {
-void Poke(u16 address, std::initializer_list<u8> bytes)
-{
-    for (u8 b : bytes)
-        g_Sim.m_pMemory[address++] = b;
+void Poke(u16 address, std::initializer_list<u8> bytes) {
+    for (u8 b : bytes) g_Sim.m_pMemory[address++] = b;
 }
-} // namespace
+}  // namespace
 
 class TestListingModel : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
+    void init() {
         StartFromPowerOn();
         g_CurrentLine = 1;
     }
 
-    void rowsPerPageStayWithinOneAndThirtyOne()
-    {
+    void rowsPerPageStayWithinOneAndThirtyOne() {
         QCOMPARE(CProgramListing::RowsPerPageFor(0, 14), 1);
         QCOMPARE(CProgramListing::RowsPerPageFor(-50, 14), 1);
         QCOMPARE(CProgramListing::RowsPerPageFor(13, 14), 1);
@@ -36,8 +32,7 @@ private slots:
         QCOMPARE(CProgramListing::RowsPerPageFor(100, 0), 1);
     }
 
-    void oneByteInstructionsFromZeroFillAllLines()
-    {
+    void oneByteInstructionsFromZeroFillAllLines() {
         CProgramListing listing;
         g_DisasmOrigin = 0;
         listing.RebuildListing(0);
@@ -47,8 +42,7 @@ private slots:
         QCOMPARE(g_DisasmOrigin, 0u);
     }
 
-    void rebuildFromOriginListsItFirstAndMarksTheCurrentLine()
-    {
+    void rebuildFromOriginListsItFirstAndMarksTheCurrentLine() {
         Poke(0x1000, {0x3E, 0x05, 0xC3, 0x00, 0x20});
         CProgramListing listing;
         g_DisasmOrigin = 0x1000;
@@ -66,8 +60,7 @@ private slots:
         QCOMPARE(listing.m_Lines[1][0], '>');
     }
 
-    void rowTextIsPaddedAndBlankPastTheListing()
-    {
+    void rowTextIsPaddedAndBlankPastTheListing() {
         CProgramListing listing;
         g_DisasmOrigin = 0xFFF0;
         listing.RebuildListing(0);
@@ -81,8 +74,7 @@ private slots:
         QVERIFY(listing.RowText(30).empty());
     }
 
-    void markerFollowsTheCurrentLineIntoThePage()
-    {
+    void markerFollowsTheCurrentLineIntoThePage() {
         CProgramListing listing;
         listing.RebuildListing(0);
         listing.m_nRowsPerPage = 31;
@@ -98,8 +90,7 @@ private slots:
         QCOMPARE(listing.m_Lines[39][0], ' ');
     }
 
-    void keysKeepAShortListingAtItsTop()
-    {
+    void keysKeepAShortListingAtItsTop() {
         CProgramListing listing;
         g_DisasmOrigin = 0xFFF0;
         listing.RebuildListing(0);
@@ -113,8 +104,7 @@ private slots:
         QCOMPARE(listing.m_nTopLine, 1);
     }
 
-    void keysPageThroughALongListing()
-    {
+    void keysPageThroughALongListing() {
         CProgramListing listing;
         listing.RebuildListing(0);
         listing.m_nRowsPerPage = 31;
@@ -134,8 +124,7 @@ private slots:
         QCOMPARE(listing.m_nTopLine, 1);
     }
 
-    void scrollPositionShowsThatLineOrTheLastPage()
-    {
+    void scrollPositionShowsThatLineOrTheLastPage() {
         CProgramListing listing;
         listing.RebuildListing(0);
         listing.m_nRowsPerPage = 31;
@@ -147,8 +136,7 @@ private slots:
         QCOMPARE(listing.m_nTopLine, 1);
     }
 
-    void lineOfAddressSkipsTheLastStoredLine()
-    {
+    void lineOfAddressSkipsTheLastStoredLine() {
         CProgramListing listing;
         g_DisasmOrigin = 0xFFF0;
         listing.RebuildListing(0);
@@ -158,8 +146,7 @@ private slots:
         QCOMPARE(listing.LineOfAddress(0x0000), 0);
     }
 
-    void findSearchesForwardAndBackwardWithoutWrapping()
-    {
+    void findSearchesForwardAndBackwardWithoutWrapping() {
         Poke(0x0010, {0x3E, 0x01});  // line 17: MVI A,01
         Poke(0x0040, {0x06, 0x02});  // line 64 after the two-byte MVI: MVI B,02
         CProgramListing listing;
@@ -182,8 +169,7 @@ private slots:
         QCOMPARE(listing.FindLine("MVI  A,", true), 17);
     }
 
-    void findBackwardNeverReadsLinesOfAnEarlierLongerListing()
-    {
+    void findBackwardNeverReadsLinesOfAnEarlierLongerListing() {
         Poke(0xFFE0, {0x3E, 0x07});
         CProgramListing listing;
         listing.RebuildListing(0);  // long listing: MVI A,07 is line 0xFFE1
@@ -196,8 +182,7 @@ private slots:
         QCOMPARE(listing.FindLine("NOP", true), 15);
     }
 
-    void breakpointMarksOccupyColumnsOneToFour()
-    {
+    void breakpointMarksOccupyColumnsOneToFour() {
         CProgramListing listing;
         g_DisasmOrigin = 0xFFF0;
         listing.RebuildListing(0);
@@ -214,8 +199,7 @@ private slots:
         QCOMPARE(listing.m_Lines[2].substr(1, 4), std::string("    "));
     }
 
-    void typedHexValuesKeepTheirLowBits()
-    {
+    void typedHexValuesKeepTheirLowBits() {
         u32 value = 0x1234;
         QVERIFY(ScanHex("-1", value));
         QCOMPARE(value & 0xFFFF, 0xFFFFu);

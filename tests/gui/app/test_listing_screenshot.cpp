@@ -1,38 +1,33 @@
 // Opens the bundled example, steps into it and marks a breakpoint, then checks
 // what the main window shows. With TORVAN_SCREENSHOT set to a file path it
 // also saves a picture of the main window there (the README's screenshot).
-#include "tests/support/QtTestRegistry.h"
-#include "tests/support/ProgramWindowFixture.h"
-
 #include <QDir>
 #include <QFileInfo>
 
 #include "app/Brixcfrm.h"
+#include "tests/support/ProgramWindowFixture.h"
+#include "tests/support/QtTestRegistry.h"
 
 namespace {
 constexpr int kSteps = 6;
 constexpr int kBreakpointDistance = 3;
 constexpr int kRunLimitMs = 5000;
 
-QString ExamplePath()
-{
+QString ExamplePath() {
     const QDir examples(QStringLiteral(TORVAN_EXAMPLES));
     const QString counter = examples.filePath(QStringLiteral("counter.hex"));
-    if (QFileInfo::exists(counter))
-        return counter;
+    if (QFileInfo::exists(counter)) return counter;
     const QStringList hex = examples.entryList({QStringLiteral("*.hex")}, QDir::Files, QDir::Name);
     return hex.isEmpty() ? QString() : examples.filePath(hex.first());
 }
-} // namespace
+}  // namespace
 
 class TestListingScreenshot : public QObject {
     Q_OBJECT
 private slots:
-    void mainWindowOnTheExample()
-    {
+    void mainWindowOnTheExample() {
         const QString example = ExamplePath();
-        if (example.isEmpty())
-            QSKIP("no example program");
+        if (example.isEmpty()) QSKIP("no example program");
         QFile file(example);
         QVERIFY(file.open(QIODevice::ReadOnly));
         ProgramWindowFixture f;
@@ -40,8 +35,7 @@ private slots:
         QVERIFY(f.m_dir.isValid());
         QVERIFY(QFile::copy(example, f.m_dir.filePath(QStringLiteral("example.hex"))));
         const QString cfg = QFileInfo(example).path() + '/' + QFileInfo(example).completeBaseName() + ".cfg";
-        if (QFileInfo::exists(cfg))
-            QVERIFY(QFile::copy(cfg, f.m_dir.filePath(QStringLiteral("example.cfg"))));
+        if (QFileInfo::exists(cfg)) QVERIFY(QFile::copy(cfg, f.m_dir.filePath(QStringLiteral("example.cfg"))));
         QVERIFY(f.StartFile(f.m_dir.filePath(QStringLiteral("example.hex"))));
 
         // The window takes its place from the main window's settled size.
@@ -50,8 +44,7 @@ private slots:
             frame->PreCreateWindow(f.m_frame->MDIClient()->viewport()->size());
         QTest::qWait(50);
 
-        for (int i = 0; i < kSteps; ++i)
-            f.Command(ID_RUN_SINGLESTEP);
+        for (int i = 0; i < kSteps; ++i) f.Command(ID_RUN_SINGLESTEP);
         QVERIFY(f.MarkerOn(g_CurrentLine));
         QCOMPARE(g_Sim.m_LineAddress[g_CurrentLine - 1], u32(g_Sim.m_pc));
 
@@ -78,8 +71,7 @@ private slots:
         const QImage picture = f.m_frame->grab().toImage();
         QVERIFY(!picture.isNull());
         const QString target = qEnvironmentVariable("TORVAN_SCREENSHOT");
-        if (!target.isEmpty())
-            QVERIFY(picture.save(target));
+        if (!target.isEmpty()) QVERIFY(picture.save(target));
     }
 };
 

@@ -1,24 +1,21 @@
 // The program window itself: placement, rows per page from its height, the
 // keys, a click, the scroll bar, the status panes and closing.
+#include <QScrollBar>
+
+#include "app/Brixcfrm.h"
 #include "framework/CmdUI.h"
 #include "framework/DocTemplate.h"
 #include "framework/MenuSet.h"
 #include "framework/View.h"
 #include "res/CommandIds.h"
 #include "res/Toolbar.h"
-#include "tests/support/QtTestRegistry.h"
 #include "tests/support/ProgramWindowFixture.h"
-
-#include <QScrollBar>
-
-#include "app/Brixcfrm.h"
+#include "tests/support/QtTestRegistry.h"
 
 namespace {
-CTorvanFrm* ProgramFrame(ProgramWindowFixture& f)
-{
+CTorvanFrm* ProgramFrame(ProgramWindowFixture& f) {
     for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
-        if (auto* frame = qobject_cast<CTorvanFrm*>(w))
-            return frame;
+        if (auto* frame = qobject_cast<CTorvanFrm*>(w)) return frame;
     return nullptr;
 }
 
@@ -29,8 +26,7 @@ public:
     bool m_bSawWaitCursor = false;
 
 protected:
-    void OnListingRebuilt() override
-    {
+    void OnListingRebuilt() override {
         const QCursor* cursor = QApplication::overrideCursor();
         m_bSawWaitCursor = cursor && cursor->shape() == Qt::WaitCursor;
         CTorvanView::OnListingRebuilt();
@@ -40,8 +36,7 @@ protected:
 // Stand-ins for the watch windows, so that the first activation has windows
 // of those kinds to open.
 QList<int> g_openOrder;
-template <int Kind>
-class WatchStandIn : public QWidget, public CView {
+template <int Kind> class WatchStandIn : public QWidget, public CView {
 public:
     explicit WatchStandIn(CDocument*) { g_openOrder.append(Kind); }
 };
@@ -50,13 +45,12 @@ public:
     void PreCreateWindow(const QSize&) { resize(100, 80); }
 };
 enum { kIO = 1, kMemory = 2, kRegisters = 3 };
-} // namespace
+}  // namespace
 
 class TestListingView : public QObject {
     Q_OBJECT
 private slots:
-    void placementAndFirstState()
-    {
+    void placementAndFirstState() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
         CTorvanFrm* frame = ProgramFrame(f);
@@ -77,8 +71,7 @@ private slots:
         QVERIFY(f.Row(0).endsWith('*'));
     }
 
-    void rowsPerPageFollowTheHeight()
-    {
+    void rowsPerPageFollowTheHeight() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
         CTorvanFrm* frame = ProgramFrame(f);
@@ -89,19 +82,17 @@ private slots:
         QCOMPARE(f.m_view->m_nRowsPerPage, 31);
         QCOMPARE(f.m_view->verticalScrollBar()->pageStep(), 31);
         frame->resize(frame->width(), f.m_view->height() - f.m_view->viewport()->height() +
-                                         (frame->height() - f.m_view->height()) + 10 * rowHeight + rowHeight / 2);
+                                          (frame->height() - f.m_view->height()) + 10 * rowHeight + rowHeight / 2);
         QCOMPARE(f.m_view->m_nRowsPerPage, 10);
     }
 
-    void keysMoveTheSelectionAndThePage()
-    {
+    void keysMoveTheSelectionAndThePage() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
         CTorvanView* v = f.m_view;
         const int rows = v->m_nRowsPerPage;
         QVERIFY(rows > 3);
-        for (int i = 0; i < 3; ++i)
-            QTest::keyClick(v, Qt::Key_Down);
+        for (int i = 0; i < 3; ++i) QTest::keyClick(v, Qt::Key_Down);
         QCOMPARE(v->m_nSelRow, 3);
         QCOMPARE(v->HighlightRow(), 3);
         QCOMPARE(f.Pane(2), QString("Line 4"));
@@ -125,8 +116,7 @@ private slots:
         QCOMPARE(v->horizontalScrollBar()->value(), 0);
     }
 
-    void aClickSelectsTheRowUnhighlighted()
-    {
+    void aClickSelectsTheRowUnhighlighted() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
         QTest::keyClick(f.m_view, Qt::Key_Down);
@@ -136,8 +126,7 @@ private slots:
         QCOMPARE(f.Pane(2), QString("Line 3"));
     }
 
-    void theScrollBarShowsTheLineOfItsPosition()
-    {
+    void theScrollBarShowsTheLineOfItsPosition() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
         QScrollBar* bar = f.m_view->verticalScrollBar();
@@ -168,8 +157,7 @@ private slots:
         QVERIFY(!f.Row(f.m_view->m_nRowsPerPage - 1).isEmpty());
     }
 
-    void aRebuildShowsTheWaitCursorWhileItRuns()
-    {
+    void aRebuildShowsTheWaitCursorWhileItRuns() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
         WaitCursorProbe probe;
@@ -179,8 +167,7 @@ private slots:
         QCOMPARE(probe.verticalScrollBar()->maximum(), probe.m_nLastLine);
     }
 
-    void firstActivationOpensTheIOMemoryAndRegisterWindows()
-    {
+    void firstActivationOpensTheIOMemoryAndRegisterWindows() {
         ProgramWindowFixture f;
         QVERIFY(f.StartApplication({}));
         std::unique_ptr<CMultiDocTemplate> io(CMultiDocTemplate::New<StandInFrame, WatchStandIn<kIO>>());
@@ -204,8 +191,7 @@ private slots:
         QVERIFY(f.m_messages.isEmpty());
         // Later activations of the program window open nothing more.
         for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
-            if (qobject_cast<CTorvanView*>(w->widget()))
-                f.m_frame->MDIClient()->setActiveSubWindow(w);
+            if (qobject_cast<CTorvanView*>(w->widget())) f.m_frame->MDIClient()->setActiveSubWindow(w);
         QCOMPARE(f.m_doc->GetViews().size(), 4);
         f.m_doc->OnCloseDocument();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -214,8 +200,7 @@ private slots:
         f.m_app->m_pRegWatchTemplate = saved[2];
     }
 
-    void closingTheWindowClearsItsPanes()
-    {
+    void closingTheWindowClearsItsPanes() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x00})));
         f.Command(ID_RUN_SINGLESTEP);

@@ -1,8 +1,6 @@
 // Loading program images: Intel HEX records and line ends, raw images, the
 // configuration file beside the program and the last-program record.
-#include "tests/support/QtTestRegistry.h"
 #include <QtTest>
-
 #include <sstream>
 
 #include "app/Brixcdoc.h"
@@ -13,6 +11,7 @@
 #include "periph/ConfigFile.h"
 #include "platform/MessageBox.h"
 #include "tests/support/PowerOn.h"
+#include "tests/support/QtTestRegistry.h"
 #include "tests/support/TestFile.h"
 
 namespace {
@@ -29,7 +28,8 @@ int LoadText(const std::string& text, u8* memory) {
 // A data record with the given bytes, upper-case, checksum included.
 std::string Record(unsigned address, const std::vector<u8>& data, unsigned type = 0) {
     unsigned sum = static_cast<unsigned>(data.size()) + (address >> 8) + (address & 0xFF) + type;
-    QString text = QStringLiteral(":%1%2%3").arg(data.size(), 2, 16, QLatin1Char('0'))
+    QString text = QStringLiteral(":%1%2%3")
+                       .arg(data.size(), 2, 16, QLatin1Char('0'))
                        .arg(address & 0xFFFF, 4, 16, QLatin1Char('0'))
                        .arg(type, 2, 16, QLatin1Char('0'));
     for (u8 byte : data) {
@@ -180,8 +180,7 @@ private slots:
 
     void readingStopsAtTheFirstFault() {
         // An empty line ends the reading: the records after it are not read.
-        QCOMPARE(LoadText(":0100100011DE\n\n:0100200022BD\n:00000001FF\n", Memory()),
-                 int(ProgramImage::kHexNotValid));
+        QCOMPARE(LoadText(":0100100011DE\n\n:0100200022BD\n:00000001FF\n", Memory()), int(ProgramImage::kHexNotValid));
         QCOMPARE(Memory()[0x10], u8(0x11));
         QCOMPARE(Memory()[0x20], kFill);
         // A Windows blank line is an empty line too.
@@ -190,7 +189,7 @@ private slots:
         QCOMPARE(LoadText(":00000001FF\n:01004000447B\n", Memory()), int(ProgramImage::kHexLoaded));
         QCOMPARE(Memory()[0x40], kFill);
         // No end record at all: the data stays, the file is not valid.
-                QCOMPARE(LoadText(":0100500055FA\n", Memory()), int(ProgramImage::kHexNotValid));
+        QCOMPARE(LoadText(":0100500055FA\n", Memory()), int(ProgramImage::kHexNotValid));
         QCOMPARE(Memory()[0x50], u8(0x55));
         QCOMPARE(LoadText("", Memory()), int(ProgramImage::kHexNotValid));
     }

@@ -1,7 +1,6 @@
 // The bundled example programs: their configuration files are what the
 // machine writes for their set-up, and the programs do what their listings
 // say when they run.
-#include "tests/support/QtTestRegistry.h"
 #include <QtTest>
 
 #include "app/Brixcdoc.h"
@@ -9,10 +8,10 @@
 #include "periph/ConfigFile.h"
 #include "platform/MessageBox.h"
 #include "tests/support/PowerOn.h"
+#include "tests/support/QtTestRegistry.h"
 
 namespace {
-constexpr u16 kIOWatch8255 = 8255, kIOWatch8155 = 8155, kIOWatch8279 = 8279, kIOWatchLcd1 = 9999,
-              kIOWatchLcd2 = 9998;
+constexpr u16 kIOWatch8255 = 8255, kIOWatch8155 = 8155, kIOWatch8279 = 8279, kIOWatchLcd1 = 9999, kIOWatchLcd2 = 9998;
 constexpr u8 kRouteRst75 = 7;
 constexpr u8 kHlt = 0x76;
 
@@ -120,9 +119,9 @@ private slots:
         const QByteArray counter = ConfigFor(SetUpCounterMachine);
         const QByteArray lcd = ConfigFor(SetUpLcdMachine);
         const QByteArray keys = ConfigFor(SetUpKeysMachine);
-        for (const auto& [name, bytes] : {std::pair{QStringLiteral("counter.cfg"), counter},
-                                          std::pair{QStringLiteral("lcd.cfg"), lcd},
-                                          std::pair{QStringLiteral("keys.cfg"), keys}}) {
+        for (const auto& [name, bytes] :
+             {std::pair{QStringLiteral("counter.cfg"), counter}, std::pair{QStringLiteral("lcd.cfg"), lcd},
+              std::pair{QStringLiteral("keys.cfg"), keys}}) {
             QFile file(Example(name));
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             QCOMPARE(file.write(bytes), qint64(kConfigFileSize));

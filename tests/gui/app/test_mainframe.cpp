@@ -1,36 +1,34 @@
 // The main window: menus, toolbar, status bar, the command route and its
 // states, and the watch-window toggle rule.
-#include "tests/support/QtTestRegistry.h"
-#include <QtTest>
-
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QLabel>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolTip>
+#include <QtTest>
 #include <memory>
 
 #include "app/Brixcdoc.h"
 #include "app/Brixcvw.h"
-#include "app/ProgramListing.h"
 #include "app/Mainfrm.h"
-#include "res/CommandIds.h"
-#include "framework/StatusBar.h"
+#include "app/ProgramListing.h"
 #include "app/TorvanApp.h"
 #include "framework/CmdUI.h"
 #include "framework/DocTemplate.h"
 #include "framework/MenuSet.h"
+#include "framework/StatusBar.h"
 #include "framework/View.h"
-#include "res/CommandIds.h"
-#include "res/Toolbar.h"
 #include "platform/AppFolder.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
-#include "tests/support/PowerOn.h"
+#include "res/CommandIds.h"
+#include "res/Toolbar.h"
 #include "tests/support/AppSandbox.h"
+#include "tests/support/PowerOn.h"
+#include "tests/support/QtTestRegistry.h"
 
 namespace {
 // A watch window of our own kind, standing in for one of the toggled kinds.
@@ -39,8 +37,7 @@ public:
     void PreCreateWindow(const QSize& client) { setGeometry(0, 0, client.width() / 3, client.height() / 3); }
 };
 // Views of distinct kinds, as the real watch windows are.
-template <int Kind>
-class TestKindView : public QWidget, public CView {
+template <int Kind> class TestKindView : public QWidget, public CView {
 public:
     explicit TestKindView(CDocument*) {}
     void OnUpdate(CView* pSender, long) override {
@@ -168,7 +165,8 @@ private slots:
         for (QAction* pAction : Frame()->menuBar()->actions()) titles << pAction->text();
         QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Configuration", "&Modify", "&Run", "&Interrupts", "&Watch",
                                       "&View", "&Window", "&Help"}));
-        QCOMPARE(ItemTexts(TopMenu(QStringLiteral("&File"))), (QStringList{"&Open...\tCtrl+O", "&Close", "-", "E&xit"}));
+        QCOMPARE(ItemTexts(TopMenu(QStringLiteral("&File"))),
+                 (QStringList{"&Open...\tCtrl+O", "&Close", "-", "E&xit"}));
         QCOMPARE(ItemTexts(TopMenu(QStringLiteral("&Edit"))), QStringList{"&Find     F3"});
         QCOMPARE(ItemTexts(TopMenu(QStringLiteral("&Run"))),
                  (QStringList{"&BreakPoint\tF12", "&Single Step\tF7", "&Run\tCtrl+F7", "&Terminate Program\tCtrl+F2",
@@ -217,9 +215,9 @@ private slots:
 
     void commandsOfLaterWindowsAreDisabled() {
         QVERIFY(StartWith({m_program}));
-        for (int nID : {ID_SAVE_CONFIGURATION, ID_LOAD_CONFIGURATION, ID_CONFIG_8279, ID_CONFIG_LCD, ID_CONFIG_MEMORY_MAP,
-                        ID_MODIFY_MEMORY, ID_WATCH_WATCH, ID_HELP_CONTENTS, ID_TIMING_START, ID_FILE_PRINT,
-                        ID_VIEW_REGISTERS_WATCH, ID_VIEW_IO_WATCH, ID_COMMAND_32795, ID_FILE_SAVE})
+        for (int nID : {ID_SAVE_CONFIGURATION, ID_LOAD_CONFIGURATION, ID_CONFIG_8279, ID_CONFIG_LCD,
+                        ID_CONFIG_MEMORY_MAP, ID_MODIFY_MEMORY, ID_WATCH_WATCH, ID_HELP_CONTENTS, ID_TIMING_START,
+                        ID_FILE_PRINT, ID_VIEW_REGISTERS_WATCH, ID_VIEW_IO_WATCH, ID_COMMAND_32795, ID_FILE_SAVE})
             QVERIFY2(!Action(nID)->isEnabled(), qPrintable(QString::number(nID)));
         for (int nID : {ID_FILE_CLOSE, ID_APP_EXIT, ID_APP_ABOUT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR})
             QVERIFY2(Action(nID)->isEnabled(), qPrintable(QString::number(nID)));
@@ -282,10 +280,12 @@ private slots:
 
     void toolbarHasItsEntriesInOrderWithoutTips() {
         QVERIFY(StartWith({}));
-        const QList<int> expected{57601, 57607, 32822, 0, 32816, 32818, 32817, 32894, 0, 32895, 32897, 32896, 0, 32813,
-                                  32794, 32812, 32793, 0, 32890, 32891, 32892, 32893, 0, 32870, 0, 57664, 32805};
+        const QList<int> expected{57601, 57607, 32822, 0,     32816, 32818, 32817, 32894, 0,
+                                  32895, 32897, 32896, 0,     32813, 32794, 32812, 32793, 0,
+                                  32890, 32891, 32892, 32893, 0,     32870, 0,     57664, 32805};
         QList<int> ids;
-        for (QAction* pAction : Frame()->m_wndToolBar->actions()) ids << (pAction->isSeparator() ? 0 : pAction->data().toInt());
+        for (QAction* pAction : Frame()->m_wndToolBar->actions())
+            ids << (pAction->isSeparator() ? 0 : pAction->data().toInt());
         QCOMPARE(ids, expected);
         QCOMPARE(Frame()->m_wndToolBar->iconSize(), QSize(18, 16));
         QCOMPARE(Frame()->GetToolbarBitmap().size(), QSize(18 * 21, 16));
@@ -370,7 +370,8 @@ private slots:
             ++asked;
             [&] {
                 QCOMPARE(request.bSave, false);
-                QCOMPARE(request.filters, QStringLiteral("BIN Files (*.bin);;HEX Files (*.hex);;Data Files (*.bin *.hex)"));
+                QCOMPARE(request.filters,
+                         QStringLiteral("BIN Files (*.bin);;HEX Files (*.hex);;Data Files (*.bin *.hex)"));
             }();
             return m_program;
         });
@@ -532,7 +533,8 @@ private slots:
         QVERIFY(Action(ID_VIEW_REGISTERS_WATCH)->isChecked());
         // Going back to the program window opens nothing more.
         for (QMdiSubWindow* pWindow : Windows())
-            if (dynamic_cast<CTorvanView*>(ViewOfFrame(pWindow)) != nullptr) Frame()->MDIClient()->setActiveSubWindow(pWindow);
+            if (dynamic_cast<CTorvanView*>(ViewOfFrame(pWindow)) != nullptr)
+                Frame()->MDIClient()->setActiveSubWindow(pWindow);
         QVERIFY(dynamic_cast<CTorvanView*>(Frame()->GetActiveView()) != nullptr);
         QCOMPARE(Windows().size(), 4);
         QVERIFY(m_messages.isEmpty());

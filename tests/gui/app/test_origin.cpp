@@ -1,27 +1,25 @@
 // Change Origin from the toolbar: an address that starts a listed line only
 // scrolls; any other lists memory anew from it, with the marker only where
 // the program counter is; typed values keep their low 16 bits.
-#include "tests/support/QtTestRegistry.h"
-#include "tests/support/ProgramWindowFixture.h"
-
 #include <QScrollBar>
+
+#include "tests/support/ProgramWindowFixture.h"
+#include "tests/support/QtTestRegistry.h"
 
 namespace {
 // LXI SP,2000 / MVI A,01 / MVI B,02 / ADD B / MVI C,55 / HLT
 const QByteArray kStraight = Program({0x31, 0x00, 0x20, 0x3E, 0x01, 0x06, 0x02, 0x80, 0x0E, 0x55, 0x76});
 
-void ChangeOrigin(ProgramWindowFixture& f, const QString& text)
-{
+void ChangeOrigin(ProgramWindowFixture& f, const QString& text) {
     AnswerValueDialog(text);
     f.ClickToolbar(ID_CHANGE_ORIGIN);
 }
-} // namespace
+}  // namespace
 
 class TestOrigin : public QObject {
     Q_OBJECT
 private slots:
-    void anOriginOnAListedLineOnlyScrolls()
-    {
+    void anOriginOnAListedLineOnlyScrolls() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         ChangeOrigin(f, "0005");
@@ -32,8 +30,7 @@ private slots:
         QVERIFY(f.Row(0).contains("0005  06 02"));
     }
 
-    void anOriginInsideAnInstructionListsFromIt()
-    {
+    void anOriginInsideAnInstructionListsFromIt() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         const int linesBefore = f.m_view->m_nLastLine;
@@ -45,8 +42,7 @@ private slots:
         QCOMPARE(f.m_view->verticalScrollBar()->maximum(), f.m_view->m_nLastLine);
     }
 
-    void typedValuesKeepTheirLowSixteenBits()
-    {
+    void typedValuesKeepTheirLowSixteenBits() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         ChangeOrigin(f, "-1");
@@ -70,8 +66,7 @@ private slots:
         QCOMPARE(g_Sim.m_LineAddress[f.m_view->m_nTopLine - 1], 0x2345u);
     }
 
-    void anEmptyTextKeepsTheOrigin()
-    {
+    void anEmptyTextKeepsTheOrigin() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         ChangeOrigin(f, "");
@@ -80,8 +75,7 @@ private slots:
         QCOMPARE(f.m_view->m_nSelRow, 1);
     }
 
-    void cancelChangesNothing()
-    {
+    void cancelChangesNothing() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         QTimer::singleShot(0, [] {
@@ -96,8 +90,7 @@ private slots:
         QCOMPARE(g_Sim.m_LineAddress[0], 0u);
     }
 
-    void theMarkerStaysOnTheProgramCounterAfterANewOrigin()
-    {
+    void theMarkerStaysOnTheProgramCounterAfterANewOrigin() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         f.Command(ID_RUN_SINGLESTEP);

@@ -2,9 +2,6 @@
 // with its breakpoint and HLT stops, Terminate and CPU Reset from the
 // toolbar while a program runs, the interrupt commands, and what the loop
 // lets through while it runs.
-#include "tests/support/QtTestRegistry.h"
-#include "tests/support/ProgramWindowFixture.h"
-
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -12,6 +9,8 @@
 
 #include "app/FindDialog.h"
 #include "app/RunLoopFilter.h"
+#include "tests/support/ProgramWindowFixture.h"
+#include "tests/support/QtTestRegistry.h"
 
 namespace {
 // LXI SP,2000 / MVI A,01 / MVI B,02 / ADD B / MVI C,55 / HLT / NOP
@@ -27,8 +26,7 @@ constexpr int kSoon = 30;
 // of hanging.
 class Watchdog {
 public:
-    Watchdog()
-    {
+    Watchdog() {
         QTimer::singleShot(10000, &m_context, [this] {
             m_bFired = true;
             g_Sim.m_bRunning = 0;
@@ -46,12 +44,10 @@ private:
 // for repainting on every update and can end a run after some updates.
 class OtherView : public QWidget, public CView {
 public:
-    void OnUpdate(CView*, long) override
-    {
+    void OnUpdate(CView*, long) override {
         ++m_nUpdates;
         update();
-        if (m_nUpdates == m_nStopAfter)
-            GetMainFrame()->OnRunTerminateProgram();
+        if (m_nUpdates == m_nStopAfter) GetMainFrame()->OnRunTerminateProgram();
     }
     void paintEvent(QPaintEvent*) override { ++m_nPaints; }
     int m_nUpdates = 0;
@@ -60,8 +56,7 @@ public:
 };
 
 // Opens an OtherView as a further window of the document.
-OtherView* OpenOtherView(ProgramWindowFixture& f)
-{
+OtherView* OpenOtherView(ProgramWindowFixture& f) {
     auto* other = new OtherView;
     auto* frame = new QMdiSubWindow;
     frame->setWidget(other);
@@ -72,29 +67,23 @@ OtherView* OpenOtherView(ProgramWindowFixture& f)
     frame->show();
     return other;
 }
-} // namespace
+}  // namespace
 
 class TestRun : public QObject {
     Q_OBJECT
 
     // Timers of a test end with it, even when the test fails early.
     QObject* m_pContext = nullptr;
-    template <class F>
-    void Later(int ms, F fn)
-    {
-        QTimer::singleShot(ms, m_pContext, fn);
-    }
+    template <class F> void Later(int ms, F fn) { QTimer::singleShot(ms, m_pContext, fn); }
 
 private slots:
     void init() { m_pContext = new QObject; }
-    void cleanup()
-    {
+    void cleanup() {
         delete m_pContext;
         m_pContext = nullptr;
     }
 
-    void stepMovesTheMarkerWithTheProgramCounter()
-    {
+    void stepMovesTheMarkerWithTheProgramCounter() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         QTest::keyClick(f.m_frame, Qt::Key_F7);
@@ -118,8 +107,7 @@ private slots:
         QVERIFY(f.Row(4).contains("0008  0E 55      MVI  C,55"));
     }
 
-    void runStopsOnABreakpointBeforeItsInstruction()
-    {
+    void runStopsOnABreakpointBeforeItsInstruction() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         QCOMPARE(g_Sim.ToggleBreakpoint(0x0008), 1);
@@ -143,8 +131,7 @@ private slots:
         QCOMPARE(f.Pane(0), QString("Execution terminated....."));
     }
 
-    void terminateFromTheToolbarKeepsTheRunningText()
-    {
+    void terminateFromTheToolbarKeepsTheRunningText() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
@@ -170,8 +157,7 @@ private slots:
         QCOMPARE(f.MarkerCount(), 1);
     }
 
-    void cpuResetDuringRunStopsItAndListsFromZero()
-    {
+    void cpuResetDuringRunStopsItAndListsFromZero() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         f.Command(ID_RUN_SINGLESTEP);
@@ -193,8 +179,7 @@ private slots:
         QCOMPARE(g_Sim.m_bRebuildPortsOnStep, 0u);
     }
 
-    void aJumpOutsideTheListingRebuildsItFromTheProgramCounter()
-    {
+    void aJumpOutsideTheListingRebuildsItFromTheProgramCounter() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kIntoInstruction));
         QCOMPARE(g_Sim.m_LineAddress[1], 3u);
@@ -215,8 +200,7 @@ private slots:
         QCOMPARE(f.MarkerCount(), 1);
     }
 
-    void aBreakpointOnAnInterruptVectorStopsTheRunThere()
-    {
+    void aBreakpointOnAnInterruptVectorStopsTheRunThere() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         QCOMPARE(g_Sim.ToggleBreakpoint(0x0024), 1);
@@ -232,8 +216,7 @@ private slots:
         QCOMPARE(f.MarkerCount(), 1);
     }
 
-    void aRunStoppedByItsFirstInstructionEndsLikeAnyStop()
-    {
+    void aRunStoppedByItsFirstInstructionEndsLikeAnyStop() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x76})));
         f.Command(ID_RUN_RUN);
@@ -247,8 +230,7 @@ private slots:
         QVERIFY(f.Row(1).startsWith('>'));
     }
 
-    void theLastStoredLineIsNeverFoundSoTheListingStartsThere()
-    {
+    void theLastStoredLineIsNeverFoundSoTheListingStartsThere() {
         ProgramWindowFixture f;
         // JMP FFFD, then NOPs: the listing from 0 ends with the line of FFFE.
         QVERIFY(f.Start(Program({0xC3, 0xFD, 0xFF})));
@@ -269,8 +251,7 @@ private slots:
         QVERIFY(f.Row(0).startsWith(">      FFFE"));
     }
 
-    void interruptCommandsOnlySetTheirLatches()
-    {
+    void interruptCommandsOnlySetTheirLatches() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         const u32 states = g_Sim.m_tStates;
@@ -287,8 +268,7 @@ private slots:
         QCOMPARE(g_CurrentLine, 1);
     }
 
-    void acceleratorsAndSingleStepHaveNoEffectWhileRunning()
-    {
+    void acceleratorsAndSingleStepHaveNoEffectWhileRunning() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
@@ -313,8 +293,7 @@ private slots:
         QCOMPARE(g_Sim.m_bStopRequest, 1u);
     }
 
-    void aNestedRunEndsWithTheFirst()
-    {
+    void aNestedRunEndsWithTheFirst() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
@@ -330,8 +309,7 @@ private slots:
         QCOMPARE(g_Sim.m_bRunning, 0u);
     }
 
-    void aModalDialogOrAnOpenMenuHoldsExecution()
-    {
+    void aModalDialogOrAnOpenMenuHoldsExecution() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
@@ -343,8 +321,7 @@ private slots:
                 const u32 states = g_Sim.m_tStates;
                 QTest::qWait(50);
                 heldByDialog = dlg && g_Sim.m_tStates == states;
-                if (dlg)
-                    dlg->reject();
+                if (dlg) dlg->reject();
             });
             QTest::keyClick(f.m_frame, Qt::Key_F3);  // no effect while running
             QVERIFY(!QApplication::activeModalWidget());
@@ -366,8 +343,7 @@ private slots:
         QVERIFY(heldByMenu);
     }
 
-    void closingTheMainWindowEndsTheRun()
-    {
+    void closingTheMainWindowEndsTheRun() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
@@ -378,8 +354,7 @@ private slots:
         QVERIFY(frame.isNull() || !frame->isVisible());
     }
 
-    void quittingTheApplicationDuringRunEndsBoth()
-    {
+    void quittingTheApplicationDuringRunEndsBoth() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         const QPointer<CMainFrame> frame(f.m_frame);
@@ -402,8 +377,7 @@ private slots:
         QVERIFY(frame.isNull() || !frame->isVisible());
     }
 
-    void windowsRepaintAtDisplayRateWhileRunning()
-    {
+    void windowsRepaintAtDisplayRateWhileRunning() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         OtherView* other = OpenOtherView(f);
@@ -425,8 +399,7 @@ private slots:
         QVERIFY(other->m_nPaints > 0);
     }
 
-    void losingTheDocumentEndsTheRun()
-    {
+    void losingTheDocumentEndsTheRun() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
@@ -439,8 +412,7 @@ private slots:
         QTest::qWait(10);
     }
 
-    void closingTheProgramWindowDuringRunLeavesTheRunToOtherWindows()
-    {
+    void closingTheProgramWindowDuringRunLeavesTheRunToOtherWindows() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         OtherView* other = OpenOtherView(f);
@@ -448,8 +420,7 @@ private slots:
         int updatesAfterClose = -1;
         Later(kSoon, [&] {
             for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
-                if (qobject_cast<CTorvanView*>(w->widget()))
-                    w->close();
+                if (qobject_cast<CTorvanView*>(w->widget())) w->close();
             f.m_frame->MDIClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(other->parentWidget()));
             updatesAfterClose = other->m_nUpdates;
             // A breakpoint on the loop then stops the run.
@@ -467,14 +438,12 @@ private slots:
         QCOMPARE(g_CurrentLine, 1);
     }
 
-    void closingTheOnlyWindowDuringRunEndsTheRun()
-    {
+    void closingTheOnlyWindowDuringRunEndsTheRun() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
         Later(kSoon, [&] {
-            for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
-                w->close();
+            for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList()) w->close();
         });
         f.Command(ID_RUN_RUN);
         QVERIFY(!watchdog.Fired());
@@ -482,16 +451,14 @@ private slots:
         QVERIFY(!f.m_frame->GetActiveDocument());
     }
 
-    void withoutAProgramWindowStepAndRunStillExecute()
-    {
+    void withoutAProgramWindowStepAndRunStillExecute() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         OtherView* other = OpenOtherView(f);
         auto* frame = qobject_cast<QMdiSubWindow*>(other->parentWidget());
         QMdiSubWindow* programFrame = nullptr;
         for (QMdiSubWindow* w : f.m_frame->MDIClient()->subWindowList())
-            if (qobject_cast<CTorvanView*>(w->widget()))
-                programFrame = w;
+            if (qobject_cast<CTorvanView*>(w->widget())) programFrame = w;
         QVERIFY(programFrame);
         programFrame->close();
         QTest::qWait(10);

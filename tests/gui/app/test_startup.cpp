@@ -1,28 +1,26 @@
 // Start-up: the main window without a program, the last program from
 // KOMR.cfg, a path on the command line, and the recent-file list.
-#include "tests/support/QtTestRegistry.h"
-#include <QtTest>
-
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QtTest>
 #include <memory>
 
 #include "app/Brixcdoc.h"
 #include "app/LastProgramRecord.h"
 #include "app/Mainfrm.h"
-#include "res/CommandIds.h"
 #include "app/TorvanApp.h"
 #include "framework/CmdUI.h"
 #include "framework/DocTemplate.h"
 #include "framework/MenuSet.h"
 #include "framework/View.h"
-#include "res/CommandIds.h"
-#include "res/Toolbar.h"
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
-#include "tests/support/PowerOn.h"
+#include "res/CommandIds.h"
+#include "res/Toolbar.h"
 #include "tests/support/AppSandbox.h"
+#include "tests/support/PowerOn.h"
+#include "tests/support/QtTestRegistry.h"
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -72,9 +70,7 @@ private slots:
         QCoreApplication::setApplicationName(QStringLiteral("test_startup"));
     }
 
-    void init() {
-        QVERIFY(EnterAppSandbox(m_dir, m_messages));
-    }
+    void init() { QVERIFY(EnterAppSandbox(m_dir, m_messages)); }
 
     void cleanup() {
         Stop();
@@ -115,7 +111,8 @@ private slots:
         QCOMPARE(windows.first()->windowTitle(), QStringLiteral("last.bin"));
         QCOMPARE(MenuTitles().first(), QStringLiteral("&File"));
         QCOMPARE(MenuTitles().size(), 10);
-        QCOMPARE(AfxGetMainWnd()->windowTitle(), QStringLiteral("TORVAN - Zelmor Systems' Simulator for 8085 - last.bin"));
+        QCOMPARE(AfxGetMainWnd()->windowTitle(),
+                 QStringLiteral("TORVAN - Zelmor Systems' Simulator for 8085 - last.bin"));
         QVERIFY(m_messages.isEmpty());
     }
 
@@ -205,8 +202,7 @@ private slots:
             Stop();
         }
         QVERIFY(Start({}));
-        QCOMPARE(m_app->GetRecentFiles(),
-                 (QStringList{programs[4], programs[3], programs[2], programs[1]}));
+        QCOMPARE(m_app->GetRecentFiles(), (QStringList{programs[4], programs[3], programs[2], programs[1]}));
         // The newest was also the last program, so it is open now.
         QCOMPARE(OpenPath(), programs[4]);
         m_app->GetDocument()->OnCloseDocument();

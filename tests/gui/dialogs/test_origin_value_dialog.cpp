@@ -1,13 +1,12 @@
 // The one-field value dialog: caption, prompt, length limit and initial text
 // of every mode, the selected text on opening, OK and Cancel.
-#include "tests/support/QtTestRegistry.h"
-#include <QtTest>
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <QtTest>
 
 #include "dialogs/MemWatchAddDlg.h"
+#include "tests/support/QtTestRegistry.h"
 
 namespace {
 struct Seen {
@@ -17,8 +16,7 @@ struct Seen {
 
 // Runs the dialog, notes what it shows, types text (when given) and closes it
 // with OK or Cancel.
-int RunDialog(CMemWatchAddDlg& dlg, Seen& seen, const QString& typed = QString(), bool ok = true)
-{
+int RunDialog(CMemWatchAddDlg& dlg, Seen& seen, const QString& typed = QString(), bool ok = true) {
     QTimer::singleShot(0, [&] {
         auto* modal = qobject_cast<CMemWatchAddDlg*>(QApplication::activeModalWidget());
         QVERIFY(modal);
@@ -27,46 +25,55 @@ int RunDialog(CMemWatchAddDlg& dlg, Seen& seen, const QString& typed = QString()
         seen.text = modal->ValueEdit()->text();
         seen.selected = modal->ValueEdit()->selectedText();
         seen.limit = modal->ValueEdit()->maxLength();
-        if (!typed.isNull())
-            QTest::keyClicks(modal->ValueEdit(), typed);
-        if (ok)
-            modal->accept();
-        else
-            modal->reject();
+        if (!typed.isNull()) QTest::keyClicks(modal->ValueEdit(), typed);
+        if (ok) modal->accept();
+        else modal->reject();
     });
     return dlg.DoModal();
 }
-} // namespace
+}  // namespace
 
 class TestOriginValueDialog : public QObject {
     Q_OBJECT
 private slots:
-    void modes_data()
-    {
+    void modes_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("prompt");
         QTest::addColumn<int>("limit");
         QTest::addColumn<QString>("text");
         const int none = QLineEdit().maxLength();
-        QTest::newRow("1") << 1 << "Memory Watch" << "Memory Address (HEX)" << 4 << "0000";
-        QTest::newRow("2") << 2 << "Memory Watch" << "Memory Address (HEX)" << 4 << "0000";
-        QTest::newRow("3") << 3 << "Give Input to 8279" << "Scancode (HEX)" << 2 << "00";
-        QTest::newRow("4") << 4 << "Enter input to 8251 #0" << "8251 Data (HEX)" << 2 << "00";
-        QTest::newRow("6") << 6 << "Enter input to 8251 #2" << "8251 Data (HEX)" << 2 << "00";
-        QTest::newRow("9") << 9 << "Enter input to 8251 #5" << "8251 Data (HEX)" << 2 << "00";
-        QTest::newRow("10") << 10 << "C Variable Watch" << "C Variable" << 32 << "";
-        QTest::newRow("11") << 11 << "Title" << "New value" << 100 << "caller";
-        QTest::newRow("12") << 12 << "Enter Tab Size" << "New tab size" << 1 << "c";
-        QTest::newRow("13") << 13 << "Set Origin for disassembly for binary file" << "New origin (HEX)" << 4 << "0000";
-        QTest::newRow("14") << 14 << "Title" << "Frequency in Hz" << none << "caller";
-        QTest::newRow("0") << 0 << "Add Memory Watch " << "" << none << "00";
-        QTest::newRow("15") << 15 << "Add Memory Watch " << "" << none << "00";
-        QTest::newRow("-3") << -3 << "Add Memory Watch " << "" << none << "00";
+        QTest::newRow("1") << 1 << "Memory Watch"
+                           << "Memory Address (HEX)" << 4 << "0000";
+        QTest::newRow("2") << 2 << "Memory Watch"
+                           << "Memory Address (HEX)" << 4 << "0000";
+        QTest::newRow("3") << 3 << "Give Input to 8279"
+                           << "Scancode (HEX)" << 2 << "00";
+        QTest::newRow("4") << 4 << "Enter input to 8251 #0"
+                           << "8251 Data (HEX)" << 2 << "00";
+        QTest::newRow("6") << 6 << "Enter input to 8251 #2"
+                           << "8251 Data (HEX)" << 2 << "00";
+        QTest::newRow("9") << 9 << "Enter input to 8251 #5"
+                           << "8251 Data (HEX)" << 2 << "00";
+        QTest::newRow("10") << 10 << "C Variable Watch"
+                            << "C Variable" << 32 << "";
+        QTest::newRow("11") << 11 << "Title"
+                            << "New value" << 100 << "caller";
+        QTest::newRow("12") << 12 << "Enter Tab Size"
+                            << "New tab size" << 1 << "c";
+        QTest::newRow("13") << 13 << "Set Origin for disassembly for binary file"
+                            << "New origin (HEX)" << 4 << "0000";
+        QTest::newRow("14") << 14 << "Title"
+                            << "Frequency in Hz" << none << "caller";
+        QTest::newRow("0") << 0 << "Add Memory Watch "
+                           << "" << none << "00";
+        QTest::newRow("15") << 15 << "Add Memory Watch "
+                            << "" << none << "00";
+        QTest::newRow("-3") << -3 << "Add Memory Watch "
+                            << "" << none << "00";
     }
 
-    void modes()
-    {
+    void modes() {
         QFETCH(int, mode);
         QFETCH(QString, caption);
         QFETCH(QString, prompt);
@@ -84,16 +91,14 @@ private slots:
         QCOMPARE(seen.text, text.left(limit));
     }
 
-    void modeStartsDefinedAtConstruction()
-    {
+    void modeStartsDefinedAtConstruction() {
         CMemWatchAddDlg dlg;
         QCOMPARE(dlg.m_nMode, 0);
         QVERIFY(dlg.m_strValue.isEmpty());
         QVERIFY(dlg.m_strLabel.isEmpty());
     }
 
-    void originTextIsSelectedSoTypingReplacesIt()
-    {
+    void originTextIsSelectedSoTypingReplacesIt() {
         CMemWatchAddDlg dlg;
         dlg.m_nMode = CMemWatchAddDlg::kModeOrigin;
         dlg.m_strValue = "1234";
@@ -104,8 +109,7 @@ private slots:
         QCOMPARE(dlg.m_strValue, QString("2000"));
     }
 
-    void editTakesNoMoreThanTheModesLimit()
-    {
+    void editTakesNoMoreThanTheModesLimit() {
         CMemWatchAddDlg dlg;
         dlg.m_nMode = CMemWatchAddDlg::kModeMemWatch;
         Seen seen;
@@ -117,8 +121,7 @@ private slots:
         QCOMPARE(byte.m_strValue, QString("AB"));
     }
 
-    void cancelLeavesTheTypedTextUnreturned()
-    {
+    void cancelLeavesTheTypedTextUnreturned() {
         CMemWatchAddDlg dlg;
         dlg.m_nMode = CMemWatchAddDlg::kModeCVariable;
         Seen seen;
