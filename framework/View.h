@@ -5,6 +5,8 @@
 
 class CCmdUI;
 class CDocument;
+class QPainter;
+struct CPrintInfo;
 
 class CView {
 public:
@@ -26,6 +28,14 @@ public:
     // nID and return true when this view handles it; with pCmdUI, fill in the
     // command's state and return true when this view handles it.
     virtual bool OnCmdMsg(int nID, CCmdUI* pCmdUI) { return false; }
+
+    // Printing (framework/Printing.h). A view that prints returns true from
+    // OnPreparePrinting; OnBeginPrinting sets the page count from the page's
+    // size, and OnPrint draws page pInfo->m_nCurPage.
+    virtual bool OnPreparePrinting(CPrintInfo* pInfo) { return false; }
+    virtual void OnBeginPrinting(QPainter& painter, CPrintInfo* pInfo) {}
+    virtual void OnPrint(QPainter& painter, CPrintInfo* pInfo) {}
+    virtual void OnEndPrinting(QPainter& painter, CPrintInfo* pInfo) {}
 
 private:
     friend class CDocument;
