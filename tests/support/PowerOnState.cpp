@@ -4,6 +4,7 @@
 
 #include "sim/Disasm.h"
 #include "sim/Simulator.h"
+#include "timing/TimingModel.h"
 
 void RestorePowerOnState() {
     // Held here rather than read back from g_Sim, which a caller may have
@@ -26,5 +27,7 @@ void RestorePowerOnState() {
     std::memset(g_IOWatchIndex, 0, sizeof g_IOWatchIndex);
     std::memset(g_IOWatchValid, 0, sizeof g_IOWatchValid);
     g_nPortCount = 0;
+    g_nSampleCount = 0;
+    g_bTimeStarted = 0;
     g_Sim.Reset();
 }
