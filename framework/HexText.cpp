@@ -29,3 +29,9 @@ bool ScanHex(const QString& text, std::uint32_t& value) {
     value = negative ? 0u - parsed : parsed;
     return true;
 }
+
+bool ScanHex(const QString& text, std::uint32_t& value, int maxChars) {
+    int i = 0;
+    while (i < text.size() && text[i].isSpace()) ++i;
+    return ScanHex(text.mid(i, maxChars), value);
+}

@@ -10,3 +10,7 @@
 // False, leaving value unchanged, when the text holds no hexadecimal digit
 // where "%X" expects one.
 bool ScanHex(const QString& text, std::uint32_t& value);
+
+// As above, reading at most maxChars characters after the leading blanks, as
+// "%4X" reads at most four: "12345" gives 0x1234.
+bool ScanHex(const QString& text, std::uint32_t& value, int maxChars);
