@@ -1,12 +1,14 @@
 // Run control of the main frame: Single Step, Run, Terminate, CPU Reset and
 // the interrupt requests.
 //
-// Run is a loop on the user-interface thread. Between instructions it lets
-// pending events through, so the toolbar and the menus keep working while a
-// program runs; a command given then runs nested inside the loop and takes
-// effect through the run flags before the loop's next test.
+// Run is a loop on the user-interface thread. It executes instructions in
+// slices of about a millisecond and lets pending events through between
+// them, so the toolbar and the menus keep working while a program runs; a
+// command given then runs nested inside the loop and takes effect through
+// the run flags before the loop's next test.
 #include <QApplication>
 #include <QPointer>
+#include <chrono>
 
 #include "app/Brixcdoc.h"
 #include "app/Brixcvw.h"
@@ -15,12 +17,23 @@
 #include "framework/CmdUI.h"
 #include "framework/StatusBar.h"
 #include "sim/Disasm.h"
+#include "sim/RunSlice.h"
 
 namespace {
 
 constexpr int kMessagePane = 0;
 const char kExecutingText[] = "Executing.....";
 const char kTerminatedText[] = "Execution terminated.....";
+// Events wait at most this long while a program runs: short enough that a
+// click is answered at once, long enough that serving them costs nothing.
+constexpr std::chrono::microseconds kRunSlice{1000};
+
+// Runs one slice of instructions, ended by a stop or by the slice's time.
+SliceEnd RunOneSlice() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + kRunSlice;
+    return RunSlice(g_Sim, [deadline] { return Clock::now() >= deadline; });
+}
 
 // The document's program window: its first view that lists the program.
 CTorvanView* ProgramViewOf(const CTorvanDoc* pDoc) {
@@ -95,10 +108,12 @@ void CMainFrame::OnRunRun() {
     const bool bWasVisible = isVisible();
     const CRunLoopScope scope;
     for (;;) {
-        const u8 opcode = g_Sim.m_pMemory[g_Sim.m_pc];
-        g_Sim.ExecuteInstruction();
+        // The slice tests every instruction for a stop; the stop test that
+        // counts is the one after the events, which may have changed the
+        // breakpoints or the program counter.
+        const SliceEnd end = RunOneSlice();
         if (!PumpRunEvents(pSelf, bWasVisible)) return;
-        if (g_Sim.FindBreakpoint(g_Sim.m_pc) || opcode == kOpcodeHlt) {
+        if (end == SliceEnd::HltExecuted || g_Sim.IsBreakpointAt(g_Sim.m_pc)) {
             g_Sim.m_bRunning = 0;
             break;
         }

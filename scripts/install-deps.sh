@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs to build, test and run.
+# Installs every Debian package the project needs to build, test and run;
+# with --bench also what the benchmarks need (a virtual X server, so that the
+# Run command is measured on the X11 platform users have).
 # Only what is missing is installed, so a second run is quick and quiet.
 set -euo pipefail
 
@@ -9,6 +11,8 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core
 )
+BENCH_PACKAGES=(xvfb)
+[ "${1:-}" = --bench ] && PACKAGES+=("${BENCH_PACKAGES[@]}")
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -29,11 +29,15 @@ int CSimulator::ToggleBreakpoint(u32 address) {
         // Close the gap so the remaining entries keep their order.
         g_nBreakpointCount = UsedBreakpoints() - 1;
         for (u32 j = found - 1; j < g_nBreakpointCount; ++j) m_Breakpoints[j] = m_Breakpoints[j + 1];
+        BreakpointsChanged();
         return kRemoved;
     }
     if (g_nBreakpointCount < static_cast<u32>(kMaxBreakpoints)) {
         m_Breakpoints[g_nBreakpointCount++] = address;
+        BreakpointsChanged();
         return kAdded;
     }
     return kTableFull;
 }
+
+void CSimulator::BreakpointsChanged() { m_breakpointMap.Rebuild(m_Breakpoints, UsedBreakpoints()); }

@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "sim/BreakpointMap.h"
+
 using u8 = std::uint8_t;
 using i8 = std::int8_t;
 using u16 = std::uint16_t;
@@ -93,6 +95,8 @@ public:
     // ==== 4./5. port list and breakpoints ==================================
     u32 m_Ports[64];
     u32 m_Breakpoints[kMaxBreakpoints];
+    // The table's addresses as bits, for Run's test after every instruction.
+    CBreakpointMap m_breakpointMap;
 
     // ==== 6. CPU registers and interrupt state =============================
     u8 m_regA, m_regB, m_regC, m_regD, m_regE, m_regH, m_regL;
@@ -288,6 +292,11 @@ public:
     u32 FindBreakpoint(u32 address) const;
     // 2: removed, 1: added, 0: table full and unchanged.
     int ToggleBreakpoint(u32 address);
+    // Whether a program counter is in the table, by its bit in the map.
+    bool IsBreakpointAt(u16 pc) const { return m_breakpointMap.Test(pc); }
+    // Every writer of m_Breakpoints or g_nBreakpointCount calls this after
+    // it, so that the map follows the table.
+    void BreakpointsChanged();
     // Slot routines of the watch lists. Each returns false, changing nothing,
     // when the list is full (insert) or index or count lie outside the list;
     // on true the caller stores the new entry at index and raises its count

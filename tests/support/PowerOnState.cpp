@@ -22,6 +22,7 @@ void RestorePowerOnState() {
     std::memset(g_busCycles, 0, sizeof g_busCycles);
     // Globals kept outside g_Sim return to their power-on values here too.
     g_nBreakpointCount = 0;
+    g_Sim.BreakpointsChanged();
     g_DisasmOrigin = 0;
     std::memset(g_IOWatchKind, 0, sizeof g_IOWatchKind);
     std::memset(g_IOWatchIndex, 0, sizeof g_IOWatchIndex);

@@ -20,6 +20,14 @@ const QByteArray kEndless = Program({0x31, 0x00, 0x20, 0x3C, 0xC3, 0x03, 0x00});
 // JMP 0004 into the middle of LXI B,0000
 const QByteArray kIntoInstruction = Program({0xC3, 0x04, 0x00, 0x01, 0x00, 0x00});
 
+// LXI SP,2000 / MVI D,10 / MVI C,00 / MVI B,00 / INR B / JNZ / DCR C / JNZ /
+// DCR D / JNZ / NOP / HLT: about two million instructions, many time slices,
+// up to the NOP at 0015 and the HLT at 0016.
+const QByteArray kLongLoops = Program({0x31, 0x00, 0x20, 0x16, 0x10, 0x0E, 0x00, 0x06, 0x00, 0x04, 0xC2, 0x09,
+                                       0x00, 0x0D, 0xC2, 0x07, 0x00, 0x15, 0xC2, 0x05, 0x00, 0x00, 0x76, 0x00});
+// LXI SP,2000 / MVI A,08 / SIM (all RSTs unmasked) / EI / loop: JMP loop
+const QByteArray kWaitForInterrupts = Program({0x31, 0x00, 0x20, 0x3E, 0x08, 0x30, 0xFB, 0xC3, 0x07, 0x00});
+
 constexpr int kSoon = 30;
 
 // Ends a run that a test failed to stop, so that the test reports instead
@@ -449,6 +457,54 @@ private slots:
         QVERIFY(!watchdog.Fired());
         QVERIFY(f.m_frame->MDIClient()->subWindowList().isEmpty());
         QVERIFY(!f.m_frame->GetActiveDocument());
+    }
+
+    void aStopManySlicesAwayComesExactlyWhereSingleStepsReachIt() {
+        struct Case {
+            const char* name;
+            u16 breakpoint;  // 0: none, the HLT stops the run
+            u16 stopsAt;
+        };
+        const Case cases[] = {{"breakpoint", 0x0015, 0x0015}, {"HLT", 0, 0x0017}};
+        for (const Case& c : cases) {
+            ProgramWindowFixture f;
+            QVERIFY(f.Start(kLongLoops));
+            // Single Step's own executor, on a copy of the machine.
+            auto reference = std::make_unique<CSimulator>(g_Sim);
+            do reference->ExecuteInstruction();
+            while (reference->m_pc != c.stopsAt);
+            OtherView* other = OpenOtherView(f);
+            if (c.breakpoint) QCOMPARE(g_Sim.ToggleBreakpoint(c.breakpoint), 1);
+            f.Command(ID_RUN_RUN);
+            QVERIFY2(g_Sim.m_pc == c.stopsAt, c.name);
+            QCOMPARE(g_Sim.m_tStates, reference->m_tStates);
+            QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+            QCOMPARE(f.Pane(1), QString("Cycles %1").arg(reference->m_tStates));
+            QVERIFY(f.MarkerOn(f.m_view->LineOfAddress(c.stopsAt)));
+            // The views were brought up to date between slices.
+            QVERIFY(other->m_nUpdates > 2);
+        }
+    }
+
+    void interruptCommandsFromTheToolbarAreServedDuringRun() {
+        const struct {
+            int command;
+            u16 vector;
+        } cases[] = {{ID_INTERRUPTS_TRAP, 0x0024},
+                     {ID_INTERRUPTS_RST55, 0x002C},
+                     {ID_INTERRUPTS_RST65, 0x0034},
+                     {ID_INTERRUPTS_RST75, 0x003C}};
+        for (const auto& c : cases) {
+            ProgramWindowFixture f;
+            QVERIFY(f.Start(kWaitForInterrupts));
+            QCOMPARE(g_Sim.ToggleBreakpoint(c.vector), 1);
+            Watchdog watchdog;
+            Later(kSoon, [&] { f.ClickToolbar(c.command); });
+            f.Command(ID_RUN_RUN);
+            QVERIFY(!watchdog.Fired());
+            QCOMPARE(g_Sim.m_pc, c.vector);
+            QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+        }
     }
 
     void withoutAProgramWindowStepAndRunStillExecute() {
