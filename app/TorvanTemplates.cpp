@@ -3,6 +3,8 @@
 #include "app/Brixcvw.h"
 #include "app/TorvanApp.h"
 #include "framework/DocTemplate.h"
+#include "timing/NewTime85View.h"
+#include "timing/TimeWndFrm.h"
 
 // The nine kinds of window, in the order that decides which one opens a
 // file: the first. A window not built yet has an empty template, whose
@@ -16,5 +18,5 @@ void CTorvanApp::RegisterDocTemplates() {
     m_pChpMemWatchTemplate = AddDocTemplate(CMultiDocTemplate::NewEmpty());
     m_pCVarWatchTemplate = AddDocTemplate(CMultiDocTemplate::NewEmpty());
     m_pSerialTemplate = AddDocTemplate(CMultiDocTemplate::NewEmpty());
-    m_pTimingTemplate = AddDocTemplate(CMultiDocTemplate::NewEmpty());
+    m_pTimingTemplate = AddDocTemplate(CMultiDocTemplate::New<CTimeWndFrm, CNewTime85View>());
 }
