@@ -10,6 +10,7 @@
 
 #include "app/AppIcon.h"
 #include "platform/AppFolder.h"
+#include "platform/RegularFile.h"
 
 namespace {
 constexpr const char* kCaption = "About TORVAN";
@@ -57,7 +58,7 @@ bool CAboutDlg::OnInitDialog() {
 
 QString CAboutDlg::ReadVersionText(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QString::fromLatin1(kDefaultVersion);
+    if (!IsRegularFile(path) || !file.open(QIODevice::ReadOnly)) return QString::fromLatin1(kDefaultVersion);
     QByteArray line;
     char c = 0;
     while (line.size() < kVersionLimit - 1 && file.getChar(&c)) {

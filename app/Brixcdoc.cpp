@@ -13,6 +13,7 @@
 #include "app/TorvanApp.h"
 #include "periph/ConfigFile.h"
 #include "platform/MessageBox.h"
+#include "platform/RegularFile.h"
 #include "sim/Simulator.h"
 
 namespace {
@@ -40,8 +41,7 @@ template <std::size_t N> void StoreCut(char (&field)[N], const QByteArray& text)
 
 // A path that names a readable file (not a folder) opened as bytes.
 bool OpenForReading(const QString& path, std::ifstream& stream) {
-    const QFileInfo info(path);
-    if (!info.isFile()) return false;
+    if (!IsRegularFile(path)) return false;
     stream.open(QFile::encodeName(path).toStdString(), std::ios::binary);
     return stream.is_open();
 }
@@ -82,7 +82,8 @@ void CTorvanDoc::RecordLastProgram(const QString& path) {
     const LastProgramRecord::Record record = LastProgramRecord::Make(QFile::encodeName(path).toStdString());
     QFile file(StartupCfgPath());
     // Opened for update: the file is created when missing and never cut.
-    const bool bWritten = !file.fileName().isEmpty() && file.open(QIODevice::ReadWrite) && file.seek(0) &&
+    const bool bWritten = !file.fileName().isEmpty() && IsAbsentOrRegularFile(file.fileName()) &&
+                          file.open(QIODevice::ReadWrite) && file.seek(0) &&
                           file.write(record.data(), record.size()) == static_cast<qint64>(record.size());
     file.close();
     if (!bWritten) AfxMessageBox(QStringLiteral("Cannot open KOMR.CFG file for writing"));

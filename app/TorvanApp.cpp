@@ -20,6 +20,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/RegularFile.h"
 #include "res/CommandIds.h"
 #include "sim/Simulator.h"
 
@@ -130,8 +131,9 @@ void CTorvanApp::OpenStartupProgram(const QStringList& arguments) {
         OpenDocumentFile(commandLine);
         return;
     }
+    // A record that is not a regular file is no record.
     QFile file(StartupCfgPath());
-    if (!file.open(QIODevice::ReadOnly)) return;
+    if (!IsRegularFile(file.fileName()) || !file.open(QIODevice::ReadOnly)) return;
     const QByteArray bytes = file.read(LastProgramRecord::kRecordSize);
     const std::string path = LastProgramRecord::PathFrom(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (!path.empty()) OpenDocumentFile(QFile::decodeName(QByteArray::fromStdString(path)));

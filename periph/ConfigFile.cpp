@@ -60,9 +60,13 @@ bool ReadImage(std::ifstream& file, ConfigImage& image) {
 // Replacing a file by renaming over it ignores the file's own write
 // protection, so an existing file must be writable in place to be replaced,
 // as it must be to be overwritten. Opening it to append changes nothing.
+// Anything but a regular file (a named pipe, a device, a folder) is never
+// opened: opening one may wait for ever.
 bool MayReplace(const std::string& target) {
     std::error_code error;
-    if (!std::filesystem::exists(target, error)) return true;
+    const std::filesystem::file_status status = std::filesystem::status(target, error);
+    if (status.type() == std::filesystem::file_type::not_found) return true;
+    if (status.type() != std::filesystem::file_type::regular) return false;
     return static_cast<bool>(std::ofstream(target, std::ios::binary | std::ios::app));
 }
 
@@ -75,10 +79,14 @@ std::string Substitute(const char* format, const std::string& path) {
 
 CSimulator::ConfigResult CSimulator::LoadConfig(const char* path) {
     std::error_code error;
-    if (!std::filesystem::exists(path, error) && !error) {
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
         // A program seen for the first time gets a file of the current settings.
         return SaveConfig(path) == Result::Saved ? Result::Created : Result::CannotWrite;
     }
+    // Only a regular file is opened: a named pipe would hold the program
+    // until something wrote into it.
+    if (status.type() != std::filesystem::file_type::regular) return Result::NotValid;
     std::ifstream file(path, std::ios::binary);
     ConfigImage image{};
     if (!file || !ReadImage(file, image) || !CountsFit(image)) return Result::NotValid;

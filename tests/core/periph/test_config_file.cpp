@@ -1,9 +1,14 @@
 #include <array>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "periph/ConfigFile.h"
@@ -510,4 +515,36 @@ TEST_F(ConfigFileTest, ReadOnlyFolderIsReported) {
     }
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
     if (mayCreate) GTEST_SKIP() << "this user may write into a read-only folder";
+}
+
+namespace {
+// Runs a load or save that must not wait on what it is given; one that does
+// is released by opening the pipe's other end, and the test fails instead of
+// hanging.
+template <class F> auto WithoutWaiting(const std::string& pipe, F call) {
+    auto pending = std::async(std::launch::async, call);
+    if (pending.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "waited on " << pipe;
+        const int releaser = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+        pending.wait();
+        if (releaser >= 0) ::close(releaser);
+    }
+    return pending.get();
+}
+}  // namespace
+
+TEST_F(ConfigFileTest, APipeADeviceOrAFolderIsNeverOpened) {
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    const std::string pipe = PathOf("pipe.cfg");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string folder = PathOf("folder.cfg");
+    fs::create_directory(folder);
+    for (const std::string& path : {pipe, folder, std::string("/dev/null")}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(WithoutWaiting(pipe, [&] { return g_Sim.LoadConfig(path.c_str()); }), Result::NotValid);
+        EXPECT_EQ(WithoutWaiting(pipe, [&] { return g_Sim.SaveConfig(path.c_str()); }), Result::CannotWrite);
+    }
+    EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
+    EXPECT_TRUE(fs::is_directory(folder));
+    ExpectSettingsAsInReference();
 }

@@ -1,0 +1,129 @@
+// Files that are not files: a configuration, a last-program record or a
+// version text that is a named pipe or a folder. The program never waits on
+// one; it goes on as when the file is absent or unreadable, with the
+// loader's message where it has one.
+#include <QDir>
+#include <QLabel>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+#include "app/AboutDlg.h"
+#include "tests/support/ProgramWindowFixture.h"
+#include "tests/support/QtTestRegistry.h"
+
+namespace {
+// Releases a pipe that something opened and waits on, so that a test fails
+// instead of hanging: after a while it opens the pipe's other end.
+class PipeReleaser {
+public:
+    explicit PipeReleaser(const QString& path) : m_path(QFile::encodeName(path).toStdString()) {
+        m_thread = std::thread([this] {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            if (m_done.wait_for(lock, std::chrono::seconds(10), [this] { return m_bCancelled; })) return;
+            m_bFired = true;
+            const int fd = ::open(m_path.c_str(), O_RDWR | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+        });
+    }
+    ~PipeReleaser() {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_bCancelled = true;
+        }
+        m_done.notify_one();
+        m_thread.join();
+    }
+    bool Fired() const { return m_bFired; }
+
+private:
+    std::string m_path;
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_bCancelled = false;
+    std::atomic<bool> m_bFired{false};
+    std::thread m_thread;
+};
+
+enum class Kind { Pipe, Folder };
+
+bool MakeNotAFile(const QString& path, Kind kind) {
+    if (kind == Kind::Folder) return QDir().mkdir(path);
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+}  // namespace
+
+Q_DECLARE_METATYPE(Kind)
+
+class TestNotAFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openingAProgram_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("configuration is a pipe")
+            << "prog.cfg" << Kind::Pipe << "%1/prog.cfg is not a valid Configuration file";
+        QTest::newRow("configuration is a folder")
+            << "prog.cfg" << Kind::Folder << "%1/prog.cfg is not a valid Configuration file";
+        QTest::newRow("last-program record is a pipe")
+            << "KOMR.cfg" << Kind::Pipe << "Cannot open KOMR.CFG file for writing";
+        QTest::newRow("last-program record is a folder")
+            << "KOMR.cfg" << Kind::Folder << "Cannot open KOMR.CFG file for writing";
+    }
+    void openingAProgram() {
+        QFETCH(QString, name);
+        QFETCH(Kind, kind);
+        QFETCH(QString, message);
+        ProgramWindowFixture f;
+        const QString path = f.m_dir.filePath(name);
+        QVERIFY(MakeNotAFile(path, kind));
+        PipeReleaser releaser(path);
+        QVERIFY(f.Start(Program({0x3E, 0x42, 0x76})));
+        QVERIFY(!releaser.Fired());
+        QCOMPARE(f.m_messages, QStringList{message.arg(f.m_dir.path())});
+        // The program is loaded all the same, and the odd file is left alone.
+        QCOMPARE(g_Sim.m_pMemory[1], u8(0x42));
+        QVERIFY(f.Row(0).contains("MVI  A,42"));
+        QVERIFY(!QFileInfo(path).isFile() && QFileInfo::exists(path));
+    }
+
+    void startingWithoutAProgram_data() {
+        QTest::addColumn<Kind>("kind");
+        QTest::newRow("pipe") << Kind::Pipe;
+        QTest::newRow("folder") << Kind::Folder;
+    }
+    void startingWithoutAProgram() {
+        QFETCH(Kind, kind);
+        ProgramWindowFixture f;
+        const QString path = f.m_dir.filePath(QStringLiteral("KOMR.cfg"));
+        QVERIFY(MakeNotAFile(path, kind));
+        PipeReleaser releaser(path);
+        QVERIFY(f.StartApplication({}));
+        QVERIFY(!releaser.Fired());
+        QVERIFY(!f.m_app->GetDocument());
+        QVERIFY(f.m_messages.isEmpty());
+    }
+
+    void aboutBoxWithAVersionPipeShowsTheBuiltInText() {
+        QTemporaryDir dir;
+        SetAppFolderOverride(dir.path());
+        const QString path = dir.filePath(QStringLiteral("version.txt"));
+        QVERIFY(MakeNotAFile(path, Kind::Pipe));
+        PipeReleaser releaser(path);
+        CAboutDlg dialog;
+        dialog.OnInitDialog();
+        SetAppFolderOverride(QString());
+        QVERIFY(!releaser.Fired());
+        QCOMPARE(dialog.m_strVersion, QString::fromLatin1(CAboutDlg::kDefaultVersion));
+    }
+};
+
+TORVAN_TEST_CLASS(TestNotAFile);
+#include "test_not_a_file.moc"
