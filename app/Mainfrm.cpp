@@ -132,7 +132,11 @@ CMenuSet* CMainFrame::BuildMenu(int nMenuId, bool bOwnerDrawn) {
         QMenu* pMenu = bOwnerDrawn && s_pfnOwnerDrawnPopup != nullptr ? s_pfnOwnerDrawnPopup(title, pParent)
                                                                       : new QMenu(title, pParent);
         connect(pMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-        connect(pMenu, &QMenu::hovered, this, &CMainFrame::OnMenuHovered);
+        // A menu reports the hover of its actions wherever they are, the
+        // toolbar's buttons included; only its own open items show prompts.
+        connect(pMenu, &QMenu::hovered, this, [this, pMenu](QAction* pAction) {
+            if (pMenu->isVisible()) OnMenuHovered(pAction);
+        });
         return pMenu;
     };
 

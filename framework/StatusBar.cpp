@@ -1,12 +1,11 @@
 #include "framework/StatusBar.h"
 
 #include <QLabel>
+#include <QTimer>
 
 namespace {
-// The lock-key indicators show their texts greyed: Qt offers no way to read
-// the state of the lock keys.
 constexpr const char* kIndicatorTexts[] = {"CAP", "NUM", "SCRL"};
-constexpr int kFirstIndicator = 3;
+constexpr int kIndicatorCount = 3;
 }  // namespace
 
 CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
@@ -21,14 +20,39 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     m_panes[0]->setText(QStringLiteral("Ready"));
     addWidget(m_panes[0], 1);
     for (int i = 1; i < kFirstIndicator; ++i) {
-        m_panes[static_cast<std::size_t>(i)]->setFixedWidth(kCountPaneWidth);
+        // A count never shows cut: the pane grows with its text.
+        m_panes[static_cast<std::size_t>(i)]->setMinimumWidth(kCountPaneWidth);
         addPermanentWidget(m_panes[static_cast<std::size_t>(i)]);
     }
-    for (int i = kFirstIndicator; i < kPaneCount; ++i) {
-        QLabel* pPane = m_panes[static_cast<std::size_t>(i)];
-        pPane->setText(QString::fromLatin1(kIndicatorTexts[i - kFirstIndicator]));
-        pPane->setEnabled(false);
+    for (int i = 0; i < kIndicatorCount; ++i) {
+        QLabel* pPane = m_panes[static_cast<std::size_t>(kFirstIndicator + i)];
+        // Room for the text whether or not it shows.
+        pPane->setText(QString::fromLatin1(kIndicatorTexts[i]));
+        pPane->setMinimumWidth(pPane->sizeHint().width());
         addPermanentWidget(pPane);
+    }
+    UpdateIndicators();
+    auto* pTimer = new QTimer(this);
+    connect(pTimer, &QTimer::timeout, this, &CStatusBar::UpdateIndicators);
+    pTimer->start(kIndicatorIntervalMs);
+}
+
+void CStatusBar::SetLockKeyReader(LockKeyReader reader) {
+    m_readLockKeys = std::move(reader);
+    UpdateIndicators();
+}
+
+void CStatusBar::UpdateIndicators() {
+    const std::optional<LockKeyState> state = m_readLockKeys ? m_readLockKeys() : std::nullopt;
+    const bool bOn[kIndicatorCount] = {state && state->bCaps, state && state->bNum, state && state->bScroll};
+    for (int i = 0; i < kIndicatorCount; ++i) {
+        QLabel* pPane = m_panes[static_cast<std::size_t>(kFirstIndicator + i)];
+        // Where the state is known an indicator shows its text while its
+        // key is on and nothing while it is off; where it is not, all three
+        // stay greyed.
+        const QString text = !state || bOn[i] ? QString::fromLatin1(kIndicatorTexts[i]) : QString();
+        if (pPane->text() != text) pPane->setText(text);
+        pPane->setEnabled(state.has_value());
     }
 }
 
@@ -42,4 +66,8 @@ void CStatusBar::SetPaneText(int nIndex, const QString& text, bool bUpdate) {
 QString CStatusBar::GetPaneText(int nIndex) const {
     if (nIndex < 0 || nIndex >= kPaneCount) return QString();
     return m_panes[static_cast<std::size_t>(nIndex)]->text();
+}
+
+bool CStatusBar::IsPaneEnabled(int nIndex) const {
+    return nIndex >= 0 && nIndex < kPaneCount && m_panes[static_cast<std::size_t>(nIndex)]->isEnabled();
 }

@@ -98,6 +98,10 @@ class TestMainFrame : public QObject {
         for (CView* pView : Doc()->GetViews()) count += pTemplate->IsViewOfKind(pView);
         return count;
     }
+    // Moves the pointer over a command's item of an open menu.
+    void PointAt(QMenu* pMenu, int nID) const {
+        QTest::mouseMove(pMenu, pMenu->actionGeometry(Action(nID)).center());
+    }
     void Settle() const {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Frame()->UpdateCommandStates();
@@ -336,18 +340,80 @@ private slots:
             if (pPane->text() == pBar->GetPaneText(1) || pPane->text() == pBar->GetPaneText(2))
                 QCOMPARE(pPane->width(), CStatusBar::kCountPaneWidth);
         // A highlighted item shows its prompt; leaving the menu shows "Ready".
-        QMenu* pView = TopMenu(QStringLiteral("&View"));
-        emit pView->hovered(Action(ID_VIEW_MEMORY_WATCH));
-        QCOMPARE(pBar->GetPaneText(0), QStringLiteral("Activates\\deactivates Memory watch window."));
-        emit pView->hovered(Action(ID_VIEW_TIMING_DIAGRAM));
-        QCOMPARE(pBar->GetPaneText(0), QString());
-        emit TopMenu(QStringLiteral("&Run"))->hovered(Action(ID_RUN_SINGLESTEP));
+        QMenu* pRun = TopMenu(QStringLiteral("&Run"));
+        pRun->popup(QPoint(0, 0));
+        PointAt(pRun, ID_RUN_SINGLESTEP);
         QCOMPARE(pBar->GetPaneText(0), QStringLiteral("Single Step  (F7)"));
-        emit pView->aboutToHide();
+        PointAt(pRun, ID_RUN_CPURESET);
+        QCOMPARE(pBar->GetPaneText(0), QStringLiteral("Reset CPU"));
+        pRun->close();
+        QCOMPARE(pBar->GetPaneText(0), QStringLiteral("Ready"));
+        // An item without a prompt shows an empty pane.
+        QMenu* pView = TopMenu(QStringLiteral("&View"));
+        pView->popup(QPoint(0, 0));
+        PointAt(pView, ID_VIEW_STATUS_BAR);
+        QCOMPARE(pBar->GetPaneText(0), QString());
+        pView->close();
         QCOMPARE(pBar->GetPaneText(0), QStringLiteral("Ready"));
         QCOMPARE(CMainFrame::CommandPrompt(ID_FILE_OPEN), QStringLiteral("Open an existing document"));
         QCOMPARE(CMainFrame::CommandPrompt(ID_VIEW_SERIAL_WATCH),
                  QStringLiteral("Activates\\Deacvtvates Serial watchwindow"));
+    }
+
+    void hoveringTheToolbarLeavesPaneZeroAlone() {
+        QVERIFY(StartWith({m_program}));
+        CStatusBar* pBar = Frame()->m_wndStatusBar;
+        for (const char* text : {"Executing.....", "Execution terminated....."}) {
+            pBar->SetPaneText(0, QString::fromLatin1(text));
+            for (QAction* pAction : Frame()->m_wndToolBar->actions()) {
+                QWidget* pButton = Frame()->m_wndToolBar->widgetForAction(pAction);
+                if (pButton == nullptr || pAction->isSeparator()) continue;
+                QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), pButton->mapToGlobal(QPointF(1, 1)));
+                QCoreApplication::sendEvent(pButton, &enter);
+                QEvent leave(QEvent::Leave);
+                QCoreApplication::sendEvent(pButton, &leave);
+            }
+            QCOMPARE(pBar->GetPaneText(0), QString::fromLatin1(text));
+        }
+    }
+
+    void countPanesWidenToShowTheirWholeText() {
+        QVERIFY(StartWith({m_program}));
+        CStatusBar* pBar = Frame()->m_wndStatusBar;
+        g_Sim.m_tStates = 12582897;
+        Frame()->GetActiveView()->OnUpdate(nullptr, 0);
+        QCOMPARE(pBar->GetPaneText(1), QStringLiteral("Cycles 12582897"));
+        QCoreApplication::processEvents();
+        for (QLabel* pPane : pBar->findChildren<QLabel*>()) {
+            if (pPane->text() != pBar->GetPaneText(1)) continue;
+            QVERIFY(pPane->width() >= CStatusBar::kCountPaneWidth);
+            QVERIFY(pPane->contentsRect().width() >= pPane->fontMetrics().horizontalAdvance(pPane->text()));
+        }
+    }
+
+    void lockKeyPanesShowTheKeysWhereThePlatformTellsThem() {
+        QVERIFY(StartWith({}));
+        CStatusBar* pBar = Frame()->m_wndStatusBar;
+        // Headless the platform does not tell: all three stay greyed.
+        for (int pane = 3; pane <= 5; ++pane) QVERIFY(!pBar->IsPaneEnabled(pane));
+        struct {
+            std::optional<LockKeyState> state;
+            QStringList texts;
+            bool bEnabled;
+        } cases[] = {
+            {std::nullopt, {"CAP", "NUM", "SCRL"}, false},
+            {LockKeyState{}, {"", "", ""}, true},
+            {LockKeyState{true, false, false}, {"CAP", "", ""}, true},
+            {LockKeyState{false, true, true}, {"", "NUM", "SCRL"}, true},
+        };
+        for (const auto& c : cases) {
+            pBar->SetLockKeyReader([&c] { return c.state; });
+            for (int i = 0; i < 3; ++i) {
+                QCOMPARE(pBar->GetPaneText(3 + i), c.texts[i]);
+                QCOMPARE(pBar->IsPaneEnabled(3 + i), c.bEnabled);
+            }
+        }
+        pBar->SetLockKeyReader(nullptr);
     }
 
     void toolbarAndStatusBarCanBeHidden() {
