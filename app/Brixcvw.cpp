@@ -32,6 +32,7 @@ constexpr int kStatusPaneCycles = 1;
 constexpr int kStatusPaneLine = 2;
 const char kBreakpointLimitFormat[] = "Maximum %d break points can be set !";
 constexpr u32 kAddressMask = 0xFFFF;
+constexpr int kFocusFrameWidth = 1;
 }  // namespace
 
 CTorvanView::CTorvanView(CDocument*, QWidget* parent) : QAbstractScrollArea(parent) {
@@ -108,7 +109,7 @@ void CTorvanView::SetScrollPos(int position) {
 void CTorvanView::FillRows() {
     m_nRowsPerPage = CountPerPage();
     m_nHighlightRow = -1;
-    m_rawTextRows = 0;
+    m_rawTextRows.assign(static_cast<std::size_t>(m_nRowsPerPage), false);
     m_bShowExecuting = false;
     viewport()->update();
 }
@@ -171,7 +172,8 @@ void CTorvanView::OnDestroy() {
 
 QString CTorvanView::DisplayedRowText(int row) const {
     if (m_bShowExecuting) return row == 0 ? QString::fromLatin1(kExecutingText) : QString();
-    if (row >= 0 && row < kMaxRows && ((m_rawTextRows >> row) & 1u) && HasLine(LineOfRow(row)))
+    if (row >= 0 && static_cast<std::size_t>(row) < m_rawTextRows.size() && m_rawTextRows[row] &&
+        HasLine(LineOfRow(row)))
         return QString::fromStdString(m_Lines[LineOfRow(row) - 1]);
     return QString::fromStdString(RowText(row));
 }
@@ -189,11 +191,18 @@ void CTorvanView::paintEvent(QPaintEvent*) {
         if (highlighted) painter.fillRect(rowRect, pal.highlight());
         painter.setPen(highlighted ? pal.highlightedText().color() : pal.text().color());
         painter.drawText(x, rowRect.top() + ascent, DisplayedRowText(row));
-        if (row == m_nSelRow && !m_bShowExecuting && hasFocus()) {
-            painter.setPen(QPen(pal.text().color(), 1, Qt::DotLine));
-            painter.drawRect(rowRect.adjusted(0, 0, -1, -1));
-        }
+        if (row == m_nSelRow && !m_bShowExecuting) DrawFocusFrame(painter, rowRect, highlighted);
     }
+}
+
+void CTorvanView::DrawFocusFrame(QPainter& painter, const QRect& rowRect, bool bSelected) const {
+    // The focused row (a step's current line, Find's hit, a click) stays
+    // visible: a frame in the style's selection colour, over a selected
+    // row in the colour of its text.
+    const QPalette& pal = palette();
+    painter.setPen(QPen(bSelected ? pal.highlightedText().color() : pal.highlight().color(), kFocusFrameWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rowRect.adjusted(0, 0, -kFocusFrameWidth, -kFocusFrameWidth));
 }
 
 void CTorvanView::resizeEvent(QResizeEvent* event) {
@@ -239,6 +248,11 @@ void CTorvanView::OnLButtonDown(const QPoint& pos) {
     UpdateStatusBar();
 }
 
+void CTorvanView::MarkRawTextRow(int row) {
+    if (static_cast<std::size_t>(row) >= m_rawTextRows.size()) m_rawTextRows.resize(static_cast<std::size_t>(row) + 1);
+    m_rawTextRows[static_cast<std::size_t>(row)] = true;
+}
+
 void CTorvanView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) OnLButtonDblClk(event->position().toPoint());
     event->accept();
@@ -253,11 +267,11 @@ void CTorvanView::OnLButtonDblClk(const QPoint& pos) {
     if (g_Sim.FindBreakpoint(address)) {
         g_Sim.ToggleBreakpoint(address);
         SetBreakpointMark(line, false);
-        m_rawTextRows |= 1u << row;
+        MarkRawTextRow(row);
         m_nHighlightRow = -1;
     } else if (g_Sim.ToggleBreakpoint(address) == 1) {
         SetBreakpointMark(line, true);
-        m_rawTextRows |= 1u << row;
+        MarkRawTextRow(row);
         m_nHighlightRow = row;
     } else {
         AfxMessageBox(QString::asprintf(kBreakpointLimitFormat, kMaxBreakpoints), MB_OK);

@@ -6,11 +6,13 @@
 
 #include <QAbstractScrollArea>
 #include <QPointer>
+#include <vector>
 
 #include "app/ProgramListing.h"
 #include "framework/View.h"
 
 class CDocument;
+class QPainter;
 class CMultiDocTemplate;
 
 class CTorvanView : public QAbstractScrollArea, public CView, public CProgramListing {
@@ -38,7 +40,7 @@ public:
     void FindText();
     void OnChangeOrigin();
 
-    // Count of rows that fit the window, 1 to 31.
+    // Count of rows that fit the window, at least 1.
     int CountPerPage() const;
     int RowHeight() const { return m_nRowHeight; }
     // Row under a point of the viewport, or -1.
@@ -72,12 +74,14 @@ private:
     void SyncCurrentLineToPc();
     void OpenWatchWindow(CMultiDocTemplate* pTemplate);
     void SetStatusPane(int pane, const QString& text);
+    void MarkRawTextRow(int row);
+    void DrawFocusFrame(QPainter& painter, const QRect& rowRect, bool bSelected) const;
 
     int m_nRowHeight = 1;
     int m_nHighlightRow = -1;
     // Rows (one bit each) showing their stored texts as they are, until the
     // next refill.
-    u32 m_rawTextRows = 0;
+    std::vector<bool> m_rawTextRows;
     bool m_bShowExecuting = false;
     bool m_bSettingScroll = false;
 };

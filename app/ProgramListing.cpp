@@ -19,7 +19,7 @@ CProgramListing::CProgramListing() : m_Lines(kMaxListingLines) {}
 
 int CProgramListing::RowsPerPageFor(int height, int rowHeight) {
     if (rowHeight <= 0) return 1;
-    return std::clamp(height / rowHeight, 1, kMaxRows);
+    return std::max(height / rowHeight, 1);
 }
 
 void CProgramListing::RebuildListing(int) {

@@ -16,8 +16,6 @@ extern u32 g_bProgViewOpened;
 
 class CProgramListing {
 public:
-    // Rows the window has room for; the page never exceeds them.
-    static constexpr int kMaxRows = 31;
     // A row shows its line padded to this width, then "*".
     static constexpr int kRowTextWidth = 150;
 
@@ -28,7 +26,8 @@ public:
     CProgramListing(const CProgramListing&) = delete;
     CProgramListing& operator=(const CProgramListing&) = delete;
 
-    // Rows that fit into a given height: 1 to kMaxRows.
+    // Rows that fit into a given height, at least 1: the page is as long as
+    // the window, so every line that paging passes over is shown.
     static int RowsPerPageFor(int height, int rowHeight);
 
     // Lists memory from g_DisasmOrigin into m_Lines and g_Sim.m_LineAddress;

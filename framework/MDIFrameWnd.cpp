@@ -1,8 +1,10 @@
 #include "framework/MDIFrameWnd.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include "framework/CmdTarget.h"
 #include "framework/CmdUI.h"
@@ -17,7 +19,10 @@ CMDIFrameWnd* g_pMainFrame = nullptr;
 
 CMDIFrameWnd* AfxGetMainWnd() { return g_pMainFrame; }
 
-CMDIFrameWnd::CMDIFrameWnd() { g_pMainFrame = this; }
+CMDIFrameWnd::CMDIFrameWnd() {
+    g_pMainFrame = this;
+    qApp->installEventFilter(this);
+}
 
 CMDIFrameWnd::~CMDIFrameWnd() {
     CloseAllChildren();
@@ -36,6 +41,30 @@ void CMDIFrameWnd::CloseAllChildren() {
     disconnect(m_wndMDIClient, nullptr, this, nullptr);
     const QList<QMdiSubWindow*> frames = m_wndMDIClient->subWindowList();
     for (QMdiSubWindow* pFrame : frames) delete pFrame;
+}
+
+// ---- focus after a modal window ----
+
+bool CMDIFrameWnd::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pEvent->type() == QEvent::Hide && pWatched->isWidgetType()) {
+        const auto* pWidget = static_cast<QWidget*>(pWatched);
+        // Once the modal window is gone; Qt alone does not give the focus
+        // back where no window manager does it.
+        if (pWidget != this && pWidget->isWindow() && pWidget->isModal())
+            QTimer::singleShot(0, this, &CMDIFrameWnd::RestoreFocus);
+    }
+    return QMainWindow::eventFilter(pWatched, pEvent);
+}
+
+void CMDIFrameWnd::RestoreFocus() {
+    if (m_bDestroying || !isVisible() || QApplication::activeModalWidget() != nullptr ||
+        QApplication::activePopupWidget() != nullptr)
+        return;
+    activateWindow();
+    auto* pView = dynamic_cast<QWidget*>(GetActiveView());
+    QWidget* pFocus = QApplication::focusWidget();
+    if (pView != nullptr && (pFocus == nullptr || pFocus->window() != this))
+        pView->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 // ---- the active window and its document ----

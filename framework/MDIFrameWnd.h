@@ -53,6 +53,10 @@ public:
     CStatusBar* m_wndStatusBar = nullptr;
 
 protected:
+    // A modal dialog or message box closed: the keyboard focus comes back to
+    // this window and its active view, as it does under any window manager
+    // or none.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     // The frame's own handlers, as CCmdTarget::OnCmdMsg.
     virtual bool OnFrameCmdMsg(int nID, CCmdUI* pCmdUI) { return false; }
     // After every refresh of the command states.
@@ -71,6 +75,7 @@ private:
     void FillCommandState(CCmdUI* pCmdUI);
     static void ApplyCommandState(QAction* pAction, const CCmdUI& state);
     void OnSubWindowActivated(QMdiSubWindow* pFrame);
+    void RestoreFocus();
 
     QMdiArea* m_wndMDIClient = nullptr;
     QHash<int, QAction*> m_actions;

@@ -2,6 +2,7 @@
 // the timed splash box.
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QScreen>
 #include <QtTest>
 
 #include "app/AboutDlg.h"
@@ -28,6 +29,19 @@ private slots:
     void cleanup() {
         QFile::remove(m_dir.filePath(QStringLiteral("version.txt")));
         SetAppFolderOverride(QString());
+    }
+
+    void theBoxStaysWithinTheScreenWhateverTheLineHolds() {
+        for (const QByteArray& line : {QByteArray(99, 'W'), QByteArray("TORVAN ").repeated(14)}) {
+            WriteVersion(line + "\n");
+            CAboutDlg dialog;
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QVERIFY2(dialog.frameGeometry().width() <= dialog.screen()->availableGeometry().width(),
+                     qPrintable(QString::number(dialog.frameGeometry().width())));
+            // The text is kept whole; only what is drawn is cut.
+            QCOMPARE(dialog.m_strVersion, QString::fromLatin1((line + "\n").left(CAboutDlg::kVersionLimit - 1)));
+        }
     }
 
     void firstLineIsShownWithItsLineEnd() {

@@ -28,7 +28,7 @@ private slots:
         QCOMPARE(CProgramListing::RowsPerPageFor(13, 14), 1);
         QCOMPARE(CProgramListing::RowsPerPageFor(14 * 20 + 13, 14), 20);
         QCOMPARE(CProgramListing::RowsPerPageFor(14 * 31, 14), 31);
-        QCOMPARE(CProgramListing::RowsPerPageFor(5000, 14), 31);
+        QCOMPARE(CProgramListing::RowsPerPageFor(5000, 14), 357);
         QCOMPARE(CProgramListing::RowsPerPageFor(100, 0), 1);
     }
 

@@ -99,9 +99,7 @@ class TestMainFrame : public QObject {
         return count;
     }
     // Moves the pointer over a command's item of an open menu.
-    void PointAt(QMenu* pMenu, int nID) const {
-        QTest::mouseMove(pMenu, pMenu->actionGeometry(Action(nID)).center());
-    }
+    void PointAt(QMenu* pMenu, int nID) const { QTest::mouseMove(pMenu, pMenu->actionGeometry(Action(nID)).center()); }
     void Settle() const {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Frame()->UpdateCommandStates();
