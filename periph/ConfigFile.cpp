@@ -1,6 +1,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "periph/ConfigLayout.h"
@@ -13,6 +14,7 @@ constexpr const char* kNotValidFormat = "%s is not a valid Configuration file";
 constexpr const char* kCannotWriteFormat = "Cannot open %s file for writing";
 constexpr const char* kSavingSuffix = ".saving";
 constexpr unsigned kBitsPerByte = 8;
+constexpr int kMaxLinkHops = 40;
 
 class ConfigWriter {
 public:
@@ -70,6 +72,21 @@ bool MayReplace(const std::string& target) {
     return static_cast<bool>(std::ofstream(target, std::ios::binary | std::ios::app));
 }
 
+// The file a path names once symbolic links are followed: a configuration
+// kept as a link to a shared file is replaced at that file, and the link
+// stays a link. Nothing when the links run in a loop.
+std::optional<std::filesystem::path> FollowLinks(const std::filesystem::path& path) {
+    std::filesystem::path resolved = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(resolved, error)) return resolved;
+        const std::filesystem::path target = std::filesystem::read_symlink(resolved, error);
+        if (error) return std::nullopt;
+        resolved = target.is_absolute() ? target : resolved.parent_path() / target;
+    }
+    return std::nullopt;
+}
+
 std::string Substitute(const char* format, const std::string& path) {
     std::string text = format;
     const std::size_t at = text.find("%s");
@@ -102,12 +119,21 @@ CSimulator::ConfigResult CSimulator::SaveConfig(const char* path) const {
     ConfigWriter writer(image);
     ExchangeConfig(writer, *this);
 
-    const std::string target = path;
+    const std::optional<std::filesystem::path> resolved = FollowLinks(path);
+    if (!resolved) return Result::CannotWrite;
+    const std::string target = resolved->string();
     if (!MayReplace(target)) return Result::CannotWrite;
     const std::string saving = target + kSavingSuffix;
+    // The new file gets the old one's permissions before it holds anything.
+    std::error_code statusError;
+    const std::filesystem::file_status old = std::filesystem::status(target, statusError);
     {
         std::ofstream file(saving, std::ios::binary | std::ios::trunc);
         if (!file) return Result::CannotWrite;
+        if (!statusError && std::filesystem::exists(old)) {
+            std::error_code ignored;
+            std::filesystem::permissions(saving, old.permissions(), ignored);
+        }
         file.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
         file.close();
         if (!file) {

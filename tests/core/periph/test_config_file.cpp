@@ -330,6 +330,47 @@ TEST_F(ConfigFileTest, SavingReplacesALongerOldFileWhole) {
     EXPECT_EQ(ConfigResultMessage(Result::Loaded, path), "");
 }
 
+TEST_F(ConfigFileTest, SavingThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    // A relative link to a link to the shared file, and a loop of links.
+    fs::create_directories(m_dir / "shared");
+    const std::string shared = PathOf("shared/board.cfg");
+    WriteFile(shared, Bytes(kFileSize, 0xEE));
+    fs::create_symlink("shared/board.cfg", m_dir / "middle.cfg");
+    fs::create_symlink("middle.cfg", m_dir / "prog.cfg");
+    SetDistinctSettings();
+    ASSERT_EQ(g_Sim.SaveConfig(PathOf("prog.cfg").c_str()), Result::Saved);
+    EXPECT_TRUE(fs::is_symlink(m_dir / "prog.cfg"));
+    EXPECT_TRUE(fs::is_symlink(m_dir / "middle.cfg"));
+    const Bytes saved = ReadFile(shared);
+    ASSERT_EQ(saved.size(), kFileSize);
+    EXPECT_EQ(saved[0], 0xF0);
+    EXPECT_FALSE(fs::exists(shared + ".saving"));
+
+    // A link whose target is missing gets the file where it points.
+    fs::create_symlink("shared/new.cfg", m_dir / "dangling.cfg");
+    ASSERT_EQ(g_Sim.SaveConfig(PathOf("dangling.cfg").c_str()), Result::Saved);
+    EXPECT_TRUE(fs::is_symlink(m_dir / "dangling.cfg"));
+    EXPECT_EQ(ReadFile(PathOf("shared/new.cfg")).size(), kFileSize);
+
+    fs::create_symlink("loop-b.cfg", m_dir / "loop-a.cfg");
+    fs::create_symlink("loop-a.cfg", m_dir / "loop-b.cfg");
+    EXPECT_EQ(g_Sim.SaveConfig(PathOf("loop-a.cfg").c_str()), Result::CannotWrite);
+    EXPECT_TRUE(fs::is_symlink(m_dir / "loop-a.cfg"));
+}
+
+TEST_F(ConfigFileTest, SavingKeepsTheOldFilesPermissions) {
+    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                                 fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                     fs::perms::others_read | fs::perms::others_write}) {
+        const std::string path = PathOf("kept.cfg");
+        WriteFile(path, Bytes(kFileSize, 0));
+        fs::permissions(path, mode);
+        ASSERT_EQ(g_Sim.SaveConfig(path.c_str()), Result::Saved);
+        EXPECT_EQ(fs::status(path).permissions(), mode);
+        fs::remove(path);
+    }
+}
+
 TEST_F(ConfigFileTest, MessageTakesThePathAsText) {
     const std::string odd = "C:\\progs\\100%s %d.cfg";
     EXPECT_EQ(ConfigResultMessage(Result::NotValid, odd), odd + " is not a valid Configuration file");
