@@ -100,7 +100,37 @@ public:
     // ---- end of run control ----
 
     // ---- configuration menu, tips and remaining commands ----
-    // (their handlers join the command table when their dialogs exist)
+    void OnSaveConfiguration();
+    void OnConfig8279();
+    void OnConfig8251();
+    void OnConfig8253();
+    void OnConfig8255();
+    void OnConfig8155();
+    void OnConfigLcd();
+    void OnConfigMemoryMap();
+    void OnConfigTimer8155();
+    void OnConfigTimer8253();
+    // The live texts of the device items and the enables of the Timer items.
+    void OnUpdateConfig8155(CCmdUI* pCmdUI);
+    void OnUpdateConfigLcd(CCmdUI* pCmdUI);
+    void OnUpdateConfig8255(CCmdUI* pCmdUI);
+    void OnUpdateConfig8253(CCmdUI* pCmdUI);
+    void OnUpdateConfig8251(CCmdUI* pCmdUI);
+    void OnUpdateConfig8279(CCmdUI* pCmdUI);
+    void OnUpdateConfigTimer8155(CCmdUI* pCmdUI);
+    void OnUpdateConfigTimer8253(CCmdUI* pCmdUI);
+    // Tip boxes that say where a feature lives.
+    void OnRunBreakPoint();
+    void OnModifyCVariables();
+    void OnModifyPeripherals();
+    void OnModifyRegisters();
+    void OnWatchWatch();
+    void OnForceInt0();
+    void OnForceInt1();
+    void OnHelpContents();
+    // Load Configuration and the other commands that are served and do
+    // nothing (a configuration is loaded when its program is opened).
+    void OnCommandWithoutEffect() {}
     // ---- end of configuration menu ----
 
     CMenuSet* m_menuDocument = nullptr;  // the copy of menu 3 built last
@@ -131,6 +161,7 @@ private:
     QHash<const CMenuSet*, int> m_menuIds;
     CMenuSet* m_pShownMenu = nullptr;
     QPixmap m_toolbarBitmap;
+    QPointer<QWidget> m_pHelpWindow;
 };
 
 // The application's main window, or null before it exists.

@@ -28,6 +28,37 @@ constexpr CommandDef kCommands[] = {
     {ID_INTERRUPTS_RST65, &M::OnInterruptsRst65, nullptr},
     {ID_INTERRUPTS_RST75, &M::OnInterruptsRst75, nullptr},
 
+    // Configuration menu.
+    {ID_SAVE_CONFIGURATION, &M::OnSaveConfiguration, nullptr},
+    {ID_CONFIG_8279, &M::OnConfig8279, &M::OnUpdateConfig8279},
+    {ID_CONFIG_8251, &M::OnConfig8251, &M::OnUpdateConfig8251},
+    {ID_CONFIG_8253, &M::OnConfig8253, &M::OnUpdateConfig8253},
+    {ID_CONFIG_8255, &M::OnConfig8255, &M::OnUpdateConfig8255},
+    {ID_CONFIG_8155, &M::OnConfig8155, &M::OnUpdateConfig8155},
+    {ID_CONFIG_LCD, &M::OnConfigLcd, &M::OnUpdateConfigLcd},
+    {ID_CONFIG_MEMORY_MAP, &M::OnConfigMemoryMap, nullptr},
+    {ID_CONFIG_TIMER_8155, &M::OnConfigTimer8155, &M::OnUpdateConfigTimer8155},
+    {ID_CONFIG_TIMER_8253, &M::OnConfigTimer8253, &M::OnUpdateConfigTimer8253},
+
+    // Tips, forced interrupts and help.
+    {ID_RUN_BREAKPOINT, &M::OnRunBreakPoint, nullptr},
+    {ID_MODIFY_CVARIABLES, &M::OnModifyCVariables, nullptr},
+    {ID_MODIFY_PERIPHERALS, &M::OnModifyPeripherals, nullptr},
+    {ID_MODIFY_REGISTERS, &M::OnModifyRegisters, nullptr},
+    {ID_WATCH_WATCH, &M::OnWatchWatch, nullptr},
+    {ID_FORCE_INT0, &M::OnForceInt0, nullptr},
+    {ID_FORCE_INT1, &M::OnForceInt1, nullptr},
+    {ID_HELP_CONTENTS, &M::OnHelpContents, nullptr},
+
+    // Served, and doing nothing.
+    {ID_LOAD_CONFIGURATION, &M::OnCommandWithoutEffect, nullptr},
+    {ID_CHANGE_TAB_SIZE, &M::OnCommandWithoutEffect, nullptr},
+    {ID_CHANGE_CRYSTAL_FREQUENCY, &M::OnCommandWithoutEffect, nullptr},
+    {ID_COMMAND_32857, &M::OnCommandWithoutEffect, nullptr},
+    {ID_COMMAND_32858, &M::OnCommandWithoutEffect, nullptr},
+    {ID_COMMAND_32786, &M::OnCommandWithoutEffect, nullptr},
+    {ID_COMMAND_32787, &M::OnCommandWithoutEffect, nullptr},
+
     // Served by the frame as standard commands.
     {ID_FILE_CLOSE, &M::OnFileClose, &M::OnUpdateNeedsDocument},
     {ID_APP_EXIT, &M::OnAppExit, nullptr},

@@ -26,6 +26,10 @@ enum MessageBoxResult : int { IDOK = 1, IDYES = 6, IDNO = 7 };
 
 // Shows text in a modal box and returns the button chosen.
 int AfxMessageBox(const QString& text, unsigned nType = MB_OK);
+// The same under a caption of the caller's (the dialogs' own boxes).
+int AfxMessageBox(const QString& text, unsigned nType, const QString& caption);
+// The caption of the box shown last, so that a responder can see it.
+QString LastMessageBoxCaption();
 
 // A responder answers boxes instead of showing them (null restores the
 // real boxes). It receives the text and the type and returns the button.

@@ -215,8 +215,20 @@ public:
     // ==== 10. stack depth ==================================================
     u16 m_maxStackDepth, m_stackDepth;
 
-    // ==== 11. changed flags ================================================
+    // ==== 11. changed flags and the dialogs' working copies ================
     u8 m_b8279Changed, m_b8155Changed, m_bLcdChanged;
+    // What a configuration dialog edits while it is open; OK copies them to
+    // the live members above, Cancel leaves them for the next opening to
+    // reload. The 32-bit entries hold the whole number typed, the live
+    // members its low bits.
+    u8 m_nWork8251Count;
+    u32 m_Work8251Address[kMaxChips];
+    u32 m_Work8251Route[kMaxChips];
+    u8 m_nWork8253Count, m_nWork8255Count;
+    u16 m_WorkEpromStart[8], m_WorkEpromEnd[8], m_WorkRamStart[8], m_WorkRamEnd[8];
+    u8 m_nWorkEpromBanks, m_nWorkRamBanks;
+    u32 m_Work8253Prescaler[kTimerSlots];
+    u32 m_Work8253Route[kTimerSlots];
 
     // ==== machine set-up ===================================================
     void Reset();

@@ -1,0 +1,135 @@
+// The main frame's configuration menu: Save Configuration, the device
+// dialogs with the live texts of their items, the tip boxes that tell where a
+// feature lives, the forced interrupts and Help Contents.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/HelpWindow.h"
+#include "app/Mainfrm.h"
+#include "dialogs/Configdl.h"
+#include "framework/CmdUI.h"
+#include "periph/ConfigFile.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+
+namespace {
+constexpr const char* kSaveCaption = "Save As";
+constexpr const char* kConfigFilter = "CFG Files (*.cfg)";
+constexpr const char* kConfigExtension = "cfg";
+
+constexpr const char* kBreakPointTip = "To add or remove Break point\nMove mouse to the rquired line and double-clock";
+constexpr const char* kCVariablesTip =
+    "To modify C variables\nActivate 'C Variable watch' window\nRight-Click the mouse\nSelect Edit from popup menu";
+constexpr const char* kPeripheralsTip =
+    "To simulate input to peripherals\nActivate 'IO watch' window\nand right-click inside the window\nSelect Edit "
+    "from popup menu";
+constexpr const char* kRegistersTip =
+    "To modify register contents\nActivate 'Register' window\nDouble-click on the Register you want to modify";
+constexpr const char* kWatchTip =
+    "To Add or remove or edit watch\n1. Go to respective window ( e.g. To add memory watch, right click in memory "
+    "watch window)\n2. Select appropriate option";
+constexpr const char* kForceInt0 = "Force INT 0 ?";
+constexpr const char* kForceInt1 = "Force INT 1 ?";
+
+// A device item names where its chip sits ("@" and the base port) or how
+// many chips there are ("#" and the count), or that none is connected.
+void SetDeviceText(CCmdUI* pCmdUI, bool bPresent, const char* presentFormat, unsigned value, const char* absent) {
+    pCmdUI->SetText(bPresent ? QString::asprintf(presentFormat, value) : QString::fromLatin1(absent));
+}
+
+template <class Dialog> void RunDialog() {
+    Dialog dlg;
+    dlg.DoModal();
+}
+}  // namespace
+
+// ---- Save Configuration ----
+
+void CMainFrame::OnSaveConfiguration() {
+    // Proposes the file that the next opening of the program loads.
+    const QString program = QFile::decodeName(g_Sim.m_szProgramPath);
+    FileDialogRequest request;
+    request.bSave = true;
+    request.caption = QString::fromLatin1(kSaveCaption);
+    if (!program.isEmpty()) {
+        const QFileInfo info(program);
+        request.initialPath =
+            info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + QLatin1String(kConfigExtension));
+    }
+    request.filters = QString::fromLatin1(kConfigFilter);
+    request.defaultSuffix = QString::fromLatin1(kConfigExtension);
+    const QString path = RunFileDialog(request);
+    if (path.isEmpty()) return;
+    const std::string nativePath = QFile::encodeName(path).toStdString();
+    const std::string message = ConfigResultMessage(g_Sim.SaveConfig(nativePath.c_str()), nativePath);
+    if (!message.empty()) AfxMessageBox(QString::fromLocal8Bit(message.c_str()));
+}
+
+// ---- device dialogs ----
+
+void CMainFrame::OnConfig8279() { RunDialog<C8279ConfigDlg>(); }
+void CMainFrame::OnConfig8251() { RunDialog<C8251ConfigDlg>(); }
+void CMainFrame::OnConfig8155() { RunDialog<C8155ConfigDlg>(); }
+void CMainFrame::OnConfigLcd() { RunDialog<CLcdConfigDlg>(); }
+void CMainFrame::OnConfigMemoryMap() { RunDialog<CMemoryMapDlg>(); }
+void CMainFrame::OnConfigTimer8155() { RunDialog<C8155TimerDlg>(); }
+void CMainFrame::OnConfigTimer8253() { RunDialog<C8253TimerDlg>(); }
+
+void CMainFrame::OnConfig8253() {
+    CChipConfigDlg dlg;
+    g_nChipDlgKind = kChipDlg8253;
+    dlg.DoModal();
+}
+
+void CMainFrame::OnConfig8255() {
+    CChipConfigDlg dlg;
+    g_nChipDlgKind = kChipDlg8255;
+    dlg.DoModal();
+}
+
+void CMainFrame::OnUpdateConfig8155(CCmdUI* pCmdUI) {
+    SetDeviceText(pCmdUI, g_Sim.m_b8155Connected, "8&155  : @%X", g_Sim.m_n8155Address, "8&155  : NC");
+}
+void CMainFrame::OnUpdateConfigLcd(CCmdUI* pCmdUI) {
+    SetDeviceText(pCmdUI, g_Sim.m_bLcdConnected, "L&CD   : @%X", g_Sim.m_nLcdAddress, "L&CD   : NC");
+}
+void CMainFrame::OnUpdateConfig8255(CCmdUI* pCmdUI) {
+    SetDeviceText(pCmdUI, g_Sim.m_n8255Count, "825&5  : #%u", g_Sim.m_n8255Count, "825&5  : NC");
+}
+void CMainFrame::OnUpdateConfig8253(CCmdUI* pCmdUI) {
+    SetDeviceText(pCmdUI, g_Sim.m_n8253Count, "825&3  : #%u", g_Sim.m_n8253Count, "825&3  : NC");
+}
+void CMainFrame::OnUpdateConfig8251(CCmdUI* pCmdUI) {
+    SetDeviceText(pCmdUI, g_Sim.m_n8251Count, "8&251  : #%u...", g_Sim.m_n8251Count, "8&251  : NC");
+}
+void CMainFrame::OnUpdateConfig8279(CCmdUI* pCmdUI) {
+    SetDeviceText(pCmdUI, g_Sim.m_b8279Connected, "82&79  : @%X", g_Sim.m_n8279Address, "82&79  : NC");
+}
+
+void CMainFrame::OnUpdateConfigTimer8155(CCmdUI* pCmdUI) { pCmdUI->Enable(g_Sim.m_b8155Connected != 0); }
+void CMainFrame::OnUpdateConfigTimer8253(CCmdUI* pCmdUI) { pCmdUI->Enable(g_Sim.m_n8253Count != 0); }
+
+// ---- tips, forced interrupts and help ----
+
+void CMainFrame::OnRunBreakPoint() { AfxMessageBox(QString::fromLatin1(kBreakPointTip)); }
+void CMainFrame::OnModifyCVariables() { AfxMessageBox(QString::fromLatin1(kCVariablesTip)); }
+void CMainFrame::OnModifyPeripherals() { AfxMessageBox(QString::fromLatin1(kPeripheralsTip)); }
+void CMainFrame::OnModifyRegisters() { AfxMessageBox(QString::fromLatin1(kRegistersTip)); }
+void CMainFrame::OnWatchWatch() { AfxMessageBox(QString::fromLatin1(kWatchTip)); }
+
+void CMainFrame::OnForceInt0() {
+    if (AfxMessageBox(QString::fromLatin1(kForceInt0), MB_YESNO | MB_ICONQUESTION) == IDYES) g_Sim.ForceInterrupt(0);
+}
+
+void CMainFrame::OnForceInt1() {
+    if (AfxMessageBox(QString::fromLatin1(kForceInt1), MB_YESNO | MB_ICONQUESTION) == IDYES) g_Sim.ForceInterrupt(1);
+}
+
+void CMainFrame::OnHelpContents() {
+    // One help window, brought forward when it is already open.
+    if (m_pHelpWindow == nullptr) m_pHelpWindow = new CHelpWindow(this);
+    m_pHelpWindow->show();
+    m_pHelpWindow->raise();
+    m_pHelpWindow->activateWindow();
+}

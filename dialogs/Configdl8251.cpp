@@ -1,0 +1,125 @@
+#include "dialogs/Configdl8251.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kPortDigits = 4;         // typed
+constexpr int kPortExchangeLimit = 2;  // taken by the data exchange
+constexpr const char* kChipLabels[kMaxChips] = {"Chip #1", "Chip #2", "Chip #3", "Chip #4", "Chip #5"};
+}  // namespace
+
+C8251ConfigDlg::C8251ConfigDlg(QWidget* pParent)
+    : CConfigDialog("8251 Configuration", pParent), m_pChips(new QButtonGroup(this)) {
+    QGroupBox* pIdBox = GroupBox("8251 Peripheral Id");
+    auto* pIdLayout = new QVBoxLayout(pIdBox);
+    for (int k = 0; k < kMaxChips; ++k) {
+        QRadioButton* pRadio = AddRadio(IDC_CHIP1 + k, kChipLabels[k]);
+        m_pChips->addButton(pRadio, k);
+        pIdLayout->addWidget(pRadio);
+    }
+
+    QGroupBox* pInfo = GroupBox("Peripheral Information");
+    m_pConnect = AddConnectBox(IDC_CONNECT, "&Connect");
+    m_pAddress = AddEdit(IDC_ADDRESS, true, kPortExchangeLimit);
+    QGroupBox* pRouteBox = GroupBox("TxRDY is connected to: ");
+    m_pRoute = AddRouteRow(IDC_IRQ_NONE);
+    auto* pRouteLayout = new QHBoxLayout(pRouteBox);
+    for (QRadioButton* pRadio : m_pRoute->Radios()) pRouteLayout->addWidget(pRadio);
+    auto* pFields = new QFormLayout;
+    pFields->addRow(QStringLiteral("Status"), m_pConnect);
+    pFields->addRow(QStringLiteral("Address (HEX)"), m_pAddress);
+    auto* pInfoLayout = new QVBoxLayout(pInfo);
+    pInfoLayout->addLayout(pFields);
+    pInfoLayout->addWidget(pRouteBox);
+
+    auto* pTop = new QHBoxLayout;
+    pTop->addWidget(pIdBox);
+    pTop->addWidget(pInfo);
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addLayout(pTop);
+    pLayout->addLayout(AddOkCancel("OK", "Cancel"));
+
+    connect(m_pChips, &QButtonGroup::idClicked, this, &C8251ConfigDlg::OnChip);
+    connect(m_pConnect, &QCheckBox::clicked, this, &C8251ConfigDlg::OnConnect);
+}
+
+void C8251ConfigDlg::OnInitDialog() {
+    g_Sim.m_nWork8251Count = g_Sim.m_n8251Count;
+    for (int i = 0; i < kMaxChips; ++i) {
+        g_Sim.m_Work8251Address[i] = g_Sim.m_n8251Address[i];
+        g_Sim.m_Work8251Route[i] = g_Irq8251Route[i];
+    }
+    m_pAddress->LimitText(kPortDigits);
+    ShowChip(0);
+}
+
+void C8251ConfigDlg::ShowChip(int nChip) {
+    m_nChip = nChip;
+    m_pChips->button(nChip)->setChecked(true);
+    m_pAddress->SetWindowText(QString::number(g_Sim.m_Work8251Address[nChip], 16));
+    m_pRoute->SetCode(g_Sim.m_Work8251Route[nChip]);
+    const int state = PrefixBoxState(nChip, g_Sim.m_nWork8251Count);
+    m_pConnect->SetCheck(state);
+    EnableControls(state == kConnectTicked);
+    if (state == kConnectTicked) m_pAddress->setFocus();
+}
+
+bool C8251ConfigDlg::SaveChip() {
+    UpdateData();
+    if (m_pConnect->GetCheck() == kConnectClear) return true;
+    const std::optional<u32> address = ReadHex(m_pAddress);
+    if (!g_Sim.ValidateHexInput(this, IDC_ADDRESS, 1)) return false;
+    if (!address) {
+        RefuseNotCorrect(m_pAddress);
+        return false;
+    }
+    g_Sim.m_Work8251Address[m_nChip] = *address;
+    g_Sim.m_Work8251Route[m_nChip] = m_pRoute->Code(u8(g_Sim.m_Work8251Route[m_nChip]));
+    return true;
+}
+
+void C8251ConfigDlg::OnChip(int nChip) {
+    if (SaveChip()) {
+        ShowChip(nChip);
+        return;
+    }
+    // The chip whose fields are still shown stays the selected one.
+    m_pChips->button(m_nChip)->setChecked(true);
+}
+
+void C8251ConfigDlg::OnConnect() {
+    const int state = m_pConnect->GetCheck();
+    if (state == kConnectGreyed) return;
+    g_Sim.m_nWork8251Count = u8(PrefixCountAfterClick(state, m_nChip, g_Sim.m_nWork8251Count));
+    ShowChip(m_nChip);
+}
+
+void C8251ConfigDlg::EnableControls(bool bEnable) {
+    m_pAddress->setEnabled(bEnable);
+    m_pRoute->SetEnabled(bEnable);
+}
+
+void C8251ConfigDlg::OnOK() {
+    UpdateData();
+    if (m_pConnect->GetCheck() != kConnectClear && !g_Sim.ValidateHexInput(this, IDC_ADDRESS, 1)) return;
+    // The shown chip is read and checked before anything is written.
+    const std::optional<u32> address = ReadHex(m_pAddress);
+    if (!address) {
+        RefuseNotCorrect(m_pAddress);
+        return;
+    }
+    g_Sim.m_Work8251Address[m_nChip] = *address;
+    g_Sim.m_Work8251Route[m_nChip] = m_pRoute->Code(u8(g_Sim.m_Work8251Route[m_nChip]));
+    for (int i = 0; i < kMaxChips; ++i) {
+        g_Sim.m_n8251Address[i] = u8(g_Sim.m_Work8251Address[i]);
+        g_Irq8251Route[i] = u8(g_Sim.m_Work8251Route[i]);
+    }
+    g_Sim.m_n8251Count = g_Sim.m_nWork8251Count;
+    g_Sim.OnConfigChanged();
+    EndDialogOK();
+}
