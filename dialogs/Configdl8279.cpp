@@ -161,6 +161,8 @@ void C8279ConfigDlg::OnDeleteEntry() {
 void C8279ConfigDlg::DeleteString(int row) {
     const QSignalBlocker blocker(m_pTable);
     delete m_pTable->takeItem(row);
+    // No other line takes the deleted line's selection.
+    m_pTable->clearSelection();
 }
 
 void C8279ConfigDlg::OnSelChangeTable() {

@@ -69,14 +69,13 @@ void CLcdConfigDlg::OnOK() {
     if (!g_Sim.ValidateDecInput(this, IDC_LOGICAL, 2)) return;
     // Widths the LCD cannot show never reach it.
     const std::optional<int> physical = ReadDecimal(m_pPhysical);
-    const std::optional<int> logical = ReadDecimal(m_pLogical);
-    if (!logical || *logical < 0 || *logical > kMaxPhysical ||
-        (physical && *logical != *physical && *logical > kMaxJoinedLogical)) {
-        Refuse(m_pLogical, notCorrect, caption);
-        return;
-    }
     if (!physical || *physical < 0 || *physical > kMaxPhysical) {
         Refuse(m_pPhysical, notCorrect, caption);
+        return;
+    }
+    const std::optional<int> logical = ReadDecimal(m_pLogical);
+    if (!logical || *logical < 0 || *logical > (*logical == *physical ? kMaxPhysical : kMaxJoinedLogical)) {
+        Refuse(m_pLogical, notCorrect, caption);
         return;
     }
     g_Sim.m_bLcdConnected = 1;
