@@ -44,6 +44,7 @@ class DialogDriver {
 public:
     explicit DialogDriver(CConfigDialog* pDlg) : m_pDlg(pDlg) {}
 
+    CConfigDialog* Window() const { return m_pDlg; }
     QWidget* Item(int nID) const { return m_pDlg->GetDlgItem(nID); }
     QLineEdit* Edit(int nID) const { return qobject_cast<QLineEdit*>(Item(nID)); }
     QAbstractButton* Button(int nID) const { return qobject_cast<QAbstractButton*>(Item(nID)); }
