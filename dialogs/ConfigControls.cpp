@@ -9,6 +9,7 @@ namespace {
 constexpr const char* kRouteLabels[CRouteRow::kRadios] = {nullptr, "TRAP", "RST5.5", "RST6.5", "RST7.5"};
 // Radio r > 0 stores code r + 3: TRAP 4, RST5.5 5, RST6.5 6, RST7.5 7.
 constexpr int kRouteCodeOffset = 3;
+constexpr int kSpareChars = 2;
 
 // Refuses an edit that makes the text longer than the typed limit. Text the
 // dialog sets passes, and so does an edit that shortens a text the dialog
@@ -34,7 +35,11 @@ CConfigEdit::CConfigEdit(QWidget* pParent, bool bUpperCase) : QLineEdit(pParent)
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_nAcceptedLength = text.size(); });
 }
 
-void CConfigEdit::LimitText(int nChars) { m_nTypedLimit = nChars; }
+void CConfigEdit::LimitText(int nChars) {
+    m_nTypedLimit = nChars;
+    // Wide enough for what may be typed, with room for the cursor.
+    setMaximumWidth(fontMetrics().horizontalAdvance(QString(nChars + kSpareChars, QLatin1Char('W'))));
+}
 
 void CConfigEdit::SetWindowText(const QString& text) {
     m_bSettingText = true;

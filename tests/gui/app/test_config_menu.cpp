@@ -18,9 +18,8 @@
 namespace {
 // 8255 at 40H: all ports output, port A := 5A. 8253 at 10H: counter 0 in
 // mode 0 with two-byte count 1234, read back into B and A. HLT.
-const QByteArray kChipProgram = Program({0x3E, 0x80, 0xD3, 0x43, 0x3E, 0x5A, 0xD3, 0x40, 0x3E, 0x30, 0xD3,
-                                         0x13, 0x3E, 0x34, 0xD3, 0x10, 0x3E, 0x12, 0xD3, 0x10, 0xDB, 0x10,
-                                         0x47, 0xDB, 0x10, 0x76});
+const QByteArray kChipProgram = Program({0x3E, 0x80, 0xD3, 0x43, 0x3E, 0x5A, 0xD3, 0x40, 0x3E, 0x30, 0xD3, 0x13, 0x3E,
+                                         0x34, 0xD3, 0x10, 0x3E, 0x12, 0xD3, 0x10, 0xDB, 0x10, 0x47, 0xDB, 0x10, 0x76});
 constexpr int kRunLimitMs = 5000;
 
 QString ItemText(ProgramWindowFixture& f, int nID) {
@@ -49,9 +48,9 @@ private slots:
     void deviceItemsNameWhatIsConnected() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(Program({0x76})));
-        const QList<QPair<int, QString>> absent{
-            {ID_CONFIG_8279, "82&79  : NC"}, {ID_CONFIG_8251, "8&251  : NC"}, {ID_CONFIG_8253, "825&3  : NC"},
-            {ID_CONFIG_8255, "825&5  : NC"}, {ID_CONFIG_8155, "8&155  : NC"}, {ID_CONFIG_LCD, "L&CD   : NC"}};
+        const QList<QPair<int, QString>> absent{{ID_CONFIG_8279, "82&79  : NC"}, {ID_CONFIG_8251, "8&251  : NC"},
+                                                {ID_CONFIG_8253, "825&3  : NC"}, {ID_CONFIG_8255, "825&5  : NC"},
+                                                {ID_CONFIG_8155, "8&155  : NC"}, {ID_CONFIG_LCD, "L&CD   : NC"}};
         for (const auto& [nID, text] : absent) {
             QCOMPARE(ItemText(f, nID), text);
             QVERIFY(f.Action(nID)->isEnabled());
@@ -195,12 +194,15 @@ private slots:
             {ID_MODIFY_REGISTERS,
              "To modify register contents\nActivate 'Register' window\nDouble-click on the Register you want to "
              "modify"},
-            {ID_MODIFY_PERIPHERALS, "To simulate input to peripherals\nActivate 'IO watch' window\nand right-click "
-                                    "inside the window\nSelect Edit from popup menu"},
-            {ID_WATCH_WATCH, "To Add or remove or edit watch\n1. Go to respective window ( e.g. To add memory watch, "
-                             "right click in memory watch window)\n2. Select appropriate option"},
-            {ID_MODIFY_CVARIABLES, "To modify C variables\nActivate 'C Variable watch' window\nRight-Click the "
-                                   "mouse\nSelect Edit from popup menu"},
+            {ID_MODIFY_PERIPHERALS,
+             "To simulate input to peripherals\nActivate 'IO watch' window\nand right-click "
+             "inside the window\nSelect Edit from popup menu"},
+            {ID_WATCH_WATCH,
+             "To Add or remove or edit watch\n1. Go to respective window ( e.g. To add memory watch, "
+             "right click in memory watch window)\n2. Select appropriate option"},
+            {ID_MODIFY_CVARIABLES,
+             "To modify C variables\nActivate 'C Variable watch' window\nRight-Click the "
+             "mouse\nSelect Edit from popup menu"},
         };
         for (const auto& [nID, text] : tips) {
             f.m_messages.clear();
