@@ -119,6 +119,8 @@ public:
     void OnUpdateConfig8279(CCmdUI* pCmdUI);
     void OnUpdateConfigTimer8155(CCmdUI* pCmdUI);
     void OnUpdateConfigTimer8253(CCmdUI* pCmdUI);
+    void OnModifyMemory();
+    void OnModifyInternalMemory();
     // Tip boxes that say where a feature lives.
     void OnRunBreakPoint();
     void OnModifyCVariables();

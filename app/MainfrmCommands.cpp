@@ -40,7 +40,9 @@ constexpr CommandDef kCommands[] = {
     {ID_CONFIG_TIMER_8155, &M::OnConfigTimer8155, &M::OnUpdateConfigTimer8155},
     {ID_CONFIG_TIMER_8253, &M::OnConfigTimer8253, &M::OnUpdateConfigTimer8253},
 
-    // Tips, forced interrupts and help.
+    // Modify Memory, tips, forced interrupts and help.
+    {ID_MODIFY_MEMORY, &M::OnModifyMemory, nullptr},
+    {ID_MODIFY_INTERNAL_MEMORY, &M::OnModifyInternalMemory, nullptr},
     {ID_RUN_BREAKPOINT, &M::OnRunBreakPoint, nullptr},
     {ID_MODIFY_CVARIABLES, &M::OnModifyCVariables, nullptr},
     {ID_MODIFY_PERIPHERALS, &M::OnModifyPeripherals, nullptr},

@@ -1,13 +1,16 @@
 // The main frame's configuration menu: Save Configuration, the device
-// dialogs with the live texts of their items, the tip boxes that tell where a
-// feature lives, the forced interrupts and Help Contents.
+// dialogs with the live texts of their items; and Modify Memory, the tip
+// boxes that tell where a feature lives, the forced interrupts and Help
+// Contents.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include "app/Brixcdoc.h"
 #include "app/HelpWindow.h"
 #include "app/Mainfrm.h"
 #include "dialogs/Configdl.h"
+#include "dialogs/Modimem.h"
 #include "framework/CmdUI.h"
 #include "periph/ConfigFile.h"
 #include "platform/FileDialog.h"
@@ -41,6 +44,16 @@ void SetDeviceText(CCmdUI* pCmdUI, bool bPresent, const char* presentFormat, uns
 template <class Dialog> void RunDialog() {
     Dialog dlg;
     dlg.DoModal();
+}
+
+// Modify Memory from address 0000; every byte it changed is in memory when
+// it closes, so the program's windows show memory anew.
+void ModifyMemory(CMainFrame* pFrame, int nMode) {
+    CModiMem dlg;
+    dlg.m_nMode = nMode;
+    dlg.m_nAddr = 0;
+    dlg.DoModal();
+    if (CTorvanDoc* pDoc = pFrame->GetActiveDocument()) pDoc->UpdateAllViews(nullptr);
 }
 }  // namespace
 
@@ -110,7 +123,10 @@ void CMainFrame::OnUpdateConfig8279(CCmdUI* pCmdUI) {
 void CMainFrame::OnUpdateConfigTimer8155(CCmdUI* pCmdUI) { pCmdUI->Enable(g_Sim.m_b8155Connected != 0); }
 void CMainFrame::OnUpdateConfigTimer8253(CCmdUI* pCmdUI) { pCmdUI->Enable(g_Sim.m_n8253Count != 0); }
 
-// ---- tips, forced interrupts and help ----
+// ---- Modify Memory, tips, forced interrupts and help ----
+
+void CMainFrame::OnModifyMemory() { ModifyMemory(this, CModiMem::kModeMemory); }
+void CMainFrame::OnModifyInternalMemory() { ModifyMemory(this, CModiMem::kModeInternal); }
 
 void CMainFrame::OnRunBreakPoint() { AfxMessageBox(QString::fromLatin1(kBreakPointTip)); }
 void CMainFrame::OnModifyCVariables() { AfxMessageBox(QString::fromLatin1(kCVariablesTip)); }

@@ -3,12 +3,15 @@
 // chips, Save Configuration writing the file the next opening loads, a
 // program running on chips configured through the dialogs, the tip boxes,
 // the forced interrupts and Help Contents.
+#include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
 #include "app/HelpWindow.h"
 #include "dialogs/Configdl.h"
+#include "dialogs/Modimem.h"
 #include "periph/ConfigFile.h"
 #include "platform/FileDialog.h"
 #include "tests/support/DialogDriver.h"
@@ -21,6 +24,13 @@ namespace {
 const QByteArray kChipProgram = Program({0x3E, 0x80, 0xD3, 0x43, 0x3E, 0x5A, 0xD3, 0x40, 0x3E, 0x30, 0xD3, 0x13, 0x3E,
                                          0x34, 0xD3, 0x10, 0x3E, 0x12, 0xD3, 0x10, 0xDB, 0x10, 0x47, 0xDB, 0x10, 0x76});
 constexpr int kRunLimitMs = 5000;
+
+// A further window of the document that counts its updates.
+class CountingView : public QWidget, public CView {
+public:
+    void OnUpdate(CView*, long) override { ++m_nUpdates; }
+    int m_nUpdates = 0;
+};
 
 QString ItemText(ProgramWindowFixture& f, int nID) {
     f.m_frame->UpdateCommandStates();
@@ -178,6 +188,33 @@ private slots:
         QVERIFY(f.m_app->OpenDocumentFile(program));
         QCOMPARE(int(g_Sim.m_b8155Connected), 1);
         QCOMPARE(int(g_Sim.m_n8155Address), 0x20);
+    }
+
+    void modifyMemoryOpensAtAddress0AndTheWindowsShowTheChange() {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(Program({0x76})));
+        auto* pOther = new CountingView;
+        f.m_doc->AddView(pOther);
+        f.m_frame->MDIClient()->addSubWindow(pOther)->show();
+        for (const int nID : {int(ID_MODIFY_MEMORY), int(ID_MODIFY_INTERNAL_MEMORY)}) {
+            const int updates = pOther->m_nUpdates;
+            int mode = 0;
+            QTimer::singleShot(0, [&mode] {
+                auto* pDlg = qobject_cast<CModiMem*>(QApplication::activeModalWidget());
+                QVERIFY(pDlg);
+                mode = pDlg->m_nMode;
+                QCOMPARE(pDlg->RowLabel(0)->text(), QString("0000"));
+                pDlg->ByteField(35)->selectAll();
+                QTest::keyClicks(pDlg->ByteField(35), "7e");
+                QTest::mouseClick(pDlg->OkButton(), Qt::LeftButton);
+            });
+            QVERIFY(f.m_frame->ExecuteCommand(nID));
+            QCOMPARE(mode, nID == ID_MODIFY_MEMORY ? 1 : 2);
+            QCOMPARE(int(g_Sim.m_pMemory[35]), 0x7E);
+            QVERIFY(pOther->m_nUpdates > updates);
+            g_Sim.m_pMemory[35] = 0;
+        }
+        QVERIFY(f.Action(ID_MODIFY_MEMORY)->isEnabled());
     }
 
     void tipBoxesTellWhereAFeatureLives() {
