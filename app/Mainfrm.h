@@ -110,13 +110,9 @@ public:
     void OnConfigMemoryMap();
     void OnConfigTimer8155();
     void OnConfigTimer8253();
-    // The live texts of the device items and the enables of the Timer items.
-    void OnUpdateConfig8155(CCmdUI* pCmdUI);
-    void OnUpdateConfigLcd(CCmdUI* pCmdUI);
-    void OnUpdateConfig8255(CCmdUI* pCmdUI);
-    void OnUpdateConfig8253(CCmdUI* pCmdUI);
-    void OnUpdateConfig8251(CCmdUI* pCmdUI);
-    void OnUpdateConfig8279(CCmdUI* pCmdUI);
+    // The live texts of the six device items (from the command's id) and
+    // the enables of the Timer items.
+    void OnUpdateConfigDevice(CCmdUI* pCmdUI);
     void OnUpdateConfigTimer8155(CCmdUI* pCmdUI);
     void OnUpdateConfigTimer8253(CCmdUI* pCmdUI);
     void OnModifyMemory();

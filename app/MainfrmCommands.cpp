@@ -30,12 +30,12 @@ constexpr CommandDef kCommands[] = {
 
     // Configuration menu.
     {ID_SAVE_CONFIGURATION, &M::OnSaveConfiguration, nullptr},
-    {ID_CONFIG_8279, &M::OnConfig8279, &M::OnUpdateConfig8279},
-    {ID_CONFIG_8251, &M::OnConfig8251, &M::OnUpdateConfig8251},
-    {ID_CONFIG_8253, &M::OnConfig8253, &M::OnUpdateConfig8253},
-    {ID_CONFIG_8255, &M::OnConfig8255, &M::OnUpdateConfig8255},
-    {ID_CONFIG_8155, &M::OnConfig8155, &M::OnUpdateConfig8155},
-    {ID_CONFIG_LCD, &M::OnConfigLcd, &M::OnUpdateConfigLcd},
+    {ID_CONFIG_8279, &M::OnConfig8279, &M::OnUpdateConfigDevice},
+    {ID_CONFIG_8251, &M::OnConfig8251, &M::OnUpdateConfigDevice},
+    {ID_CONFIG_8253, &M::OnConfig8253, &M::OnUpdateConfigDevice},
+    {ID_CONFIG_8255, &M::OnConfig8255, &M::OnUpdateConfigDevice},
+    {ID_CONFIG_8155, &M::OnConfig8155, &M::OnUpdateConfigDevice},
+    {ID_CONFIG_LCD, &M::OnConfigLcd, &M::OnUpdateConfigDevice},
     {ID_CONFIG_MEMORY_MAP, &M::OnConfigMemoryMap, nullptr},
     {ID_CONFIG_TIMER_8155, &M::OnConfigTimer8155, &M::OnUpdateConfigTimer8155},
     {ID_CONFIG_TIMER_8253, &M::OnConfigTimer8253, &M::OnUpdateConfigTimer8253},

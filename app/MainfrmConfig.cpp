@@ -15,6 +15,7 @@
 #include "periph/ConfigFile.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "res/CommandIds.h"
 
 namespace {
 constexpr const char* kSaveCaption = "Save As";
@@ -37,9 +38,21 @@ constexpr const char* kForceInt1 = "Force INT 1 ?";
 
 // A device item names where its chip sits ("@" and the base port) or how
 // many chips there are ("#" and the count), or that none is connected.
-void SetDeviceText(CCmdUI* pCmdUI, bool bPresent, const char* presentFormat, unsigned value, const char* absent) {
-    pCmdUI->SetText(bPresent ? QString::asprintf(presentFormat, value) : QString::fromLatin1(absent));
-}
+struct DeviceItem {
+    int nID;
+    u8 CSimulator::*pPresent;  // the connected flag or the chip count
+    u8 CSimulator::*pShown;    // the base port or the chip count
+    const char* presentFormat;
+    const char* absentText;
+};
+constexpr DeviceItem kDeviceItems[] = {
+    {ID_CONFIG_8155, &CSimulator::m_b8155Connected, &CSimulator::m_n8155Address, "8&155  : @%X", "8&155  : NC"},
+    {ID_CONFIG_LCD, &CSimulator::m_bLcdConnected, &CSimulator::m_nLcdAddress, "L&CD   : @%X", "L&CD   : NC"},
+    {ID_CONFIG_8255, &CSimulator::m_n8255Count, &CSimulator::m_n8255Count, "825&5  : #%u", "825&5  : NC"},
+    {ID_CONFIG_8253, &CSimulator::m_n8253Count, &CSimulator::m_n8253Count, "825&3  : #%u", "825&3  : NC"},
+    {ID_CONFIG_8251, &CSimulator::m_n8251Count, &CSimulator::m_n8251Count, "8&251  : #%u...", "8&251  : NC"},
+    {ID_CONFIG_8279, &CSimulator::m_b8279Connected, &CSimulator::m_n8279Address, "82&79  : @%X", "82&79  : NC"},
+};
 
 template <class Dialog> void RunDialog() {
     Dialog dlg;
@@ -101,23 +114,12 @@ void CMainFrame::OnConfig8255() {
     dlg.DoModal();
 }
 
-void CMainFrame::OnUpdateConfig8155(CCmdUI* pCmdUI) {
-    SetDeviceText(pCmdUI, g_Sim.m_b8155Connected, "8&155  : @%X", g_Sim.m_n8155Address, "8&155  : NC");
-}
-void CMainFrame::OnUpdateConfigLcd(CCmdUI* pCmdUI) {
-    SetDeviceText(pCmdUI, g_Sim.m_bLcdConnected, "L&CD   : @%X", g_Sim.m_nLcdAddress, "L&CD   : NC");
-}
-void CMainFrame::OnUpdateConfig8255(CCmdUI* pCmdUI) {
-    SetDeviceText(pCmdUI, g_Sim.m_n8255Count, "825&5  : #%u", g_Sim.m_n8255Count, "825&5  : NC");
-}
-void CMainFrame::OnUpdateConfig8253(CCmdUI* pCmdUI) {
-    SetDeviceText(pCmdUI, g_Sim.m_n8253Count, "825&3  : #%u", g_Sim.m_n8253Count, "825&3  : NC");
-}
-void CMainFrame::OnUpdateConfig8251(CCmdUI* pCmdUI) {
-    SetDeviceText(pCmdUI, g_Sim.m_n8251Count, "8&251  : #%u...", g_Sim.m_n8251Count, "8&251  : NC");
-}
-void CMainFrame::OnUpdateConfig8279(CCmdUI* pCmdUI) {
-    SetDeviceText(pCmdUI, g_Sim.m_b8279Connected, "82&79  : @%X", g_Sim.m_n8279Address, "82&79  : NC");
+void CMainFrame::OnUpdateConfigDevice(CCmdUI* pCmdUI) {
+    for (const DeviceItem& item : kDeviceItems) {
+        if (item.nID != pCmdUI->m_nID) continue;
+        pCmdUI->SetText(g_Sim.*item.pPresent != 0 ? QString::asprintf(item.presentFormat, unsigned(g_Sim.*item.pShown))
+                                                  : QString::fromLatin1(item.absentText));
+    }
 }
 
 void CMainFrame::OnUpdateConfigTimer8155(CCmdUI* pCmdUI) { pCmdUI->Enable(g_Sim.m_b8155Connected != 0); }

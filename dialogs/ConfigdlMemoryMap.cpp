@@ -15,7 +15,30 @@ constexpr int kAddressDigits = 4;
 constexpr const char* kRangeFormat = "Bank#%d : Invalid Address Range\n";
 constexpr const char* kRangeCaption = "Error !";
 
-void CopyMap(u16 (&to)[8], const u16 (&from)[8]) { std::copy(from, from + kMaxMemBanks, to); }
+// The live map and the dialog's working copy of it, member by member.
+struct MapMember {
+    u16 (CSimulator::*pLive)[8];
+    u16 (CSimulator::*pWork)[8];
+};
+constexpr MapMember kMapArrays[] = {
+    {&CSimulator::m_EpromStart, &CSimulator::m_WorkEpromStart},
+    {&CSimulator::m_EpromEnd, &CSimulator::m_WorkEpromEnd},
+    {&CSimulator::m_RamStart, &CSimulator::m_WorkRamStart},
+    {&CSimulator::m_RamEnd, &CSimulator::m_WorkRamEnd},
+};
+
+enum class Copy { ToWork, ToLive };
+template <class T> void Transfer(T* pLive, T* pWork, std::size_t count, Copy direction) {
+    if (direction == Copy::ToWork) std::copy_n(pLive, count, pWork);
+    else std::copy_n(pWork, count, pLive);
+}
+
+void CopyMap(Copy direction) {
+    for (const MapMember& member : kMapArrays)
+        Transfer(g_Sim.*member.pLive, g_Sim.*member.pWork, kMaxMemBanks, direction);
+    Transfer(&g_Sim.m_nEpromBanks, &g_Sim.m_nWorkEpromBanks, 1, direction);
+    Transfer(&g_Sim.m_nRamBanks, &g_Sim.m_nWorkRamBanks, 1, direction);
+}
 }  // namespace
 
 CMemoryMapDlg::CMemoryMapDlg(QWidget* pParent) : CConfigDialog("Memory Map", pParent) {
@@ -57,12 +80,7 @@ CMemoryMapDlg::Banks CMemoryMapDlg::WorkBanks(int nType) {
 }
 
 void CMemoryMapDlg::OnInitDialog() {
-    g_Sim.m_nWorkEpromBanks = g_Sim.m_nEpromBanks;
-    g_Sim.m_nWorkRamBanks = g_Sim.m_nRamBanks;
-    CopyMap(g_Sim.m_WorkEpromStart, g_Sim.m_EpromStart);
-    CopyMap(g_Sim.m_WorkEpromEnd, g_Sim.m_EpromEnd);
-    CopyMap(g_Sim.m_WorkRamStart, g_Sim.m_RamStart);
-    CopyMap(g_Sim.m_WorkRamEnd, g_Sim.m_RamEnd);
+    CopyMap(Copy::ToWork);
     for (int i = 0; i < kMaxMemBanks; ++i) {
         m_pStart[i]->LimitText(kAddressDigits);
         m_pEnd[i]->LimitText(kAddressDigits);
@@ -140,11 +158,6 @@ void CMemoryMapDlg::OnConnectBank(int nBank) {
 
 void CMemoryMapDlg::OnOK() {
     if (!SaveBanks(m_nType)) return;
-    g_Sim.m_nEpromBanks = g_Sim.m_nWorkEpromBanks;
-    g_Sim.m_nRamBanks = g_Sim.m_nWorkRamBanks;
-    CopyMap(g_Sim.m_EpromStart, g_Sim.m_WorkEpromStart);
-    CopyMap(g_Sim.m_EpromEnd, g_Sim.m_WorkEpromEnd);
-    CopyMap(g_Sim.m_RamStart, g_Sim.m_WorkRamStart);
-    CopyMap(g_Sim.m_RamEnd, g_Sim.m_WorkRamEnd);
+    CopyMap(Copy::ToLive);
     EndDialogOK();
 }
