@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -40,6 +41,19 @@ public:
         if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size()) return false;
         file.close();
         return StartFile(path);
+    }
+
+    // Opens a copy of an example program with its configuration, so that the
+    // example's folder is not written.
+    bool StartExample(const QString& name) {
+        if (!m_dir.isValid()) return false;
+        const QDir examples(QStringLiteral(TORVAN_EXAMPLES));
+        for (const QString& extension : {QStringLiteral(".hex"), QStringLiteral(".cfg")}) {
+            const QString file = name + extension;
+            QFile::remove(m_dir.filePath(file));
+            if (!QFile::copy(examples.filePath(file), m_dir.filePath(file))) return false;
+        }
+        return StartFile(m_dir.filePath(name + QStringLiteral(".hex")));
     }
 
     // Starts the application with a program file on its command line.
