@@ -11,6 +11,13 @@
 // while the program runs. The clicks come from another thread at a moment
 // the loop does not choose, so their time includes the wait for the loop to
 // let events through.
+//
+// Single Step is measured in the same window sets: the time of one step as
+// F7 gives it, the windows repainted, so that holding the key keeps up with
+// its repeat.
+//
+// Every set runs on one machine: the example's chips and every other chip
+// connected, so that the I/O watch's rows of every kind show live state.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -28,6 +35,7 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -39,6 +47,7 @@
 #include "platform/MessageBox.h"
 #include "res/CommandIds.h"
 #include "sim/Simulator.h"
+#include "tests/support/EveryChip.h"
 
 namespace {
 
@@ -47,20 +56,27 @@ using Clock = std::chrono::steady_clock;
 constexpr double kRealClockHz = 3.072e6;
 constexpr auto kRunTime = std::chrono::milliseconds(300);
 constexpr auto kMenuClickAt = std::chrono::milliseconds(150);
+constexpr int kSteps = 2000;
 // Instructions executed to learn the example's T-states per instruction and
 // the executor's own speed on it.
 constexpr int kCalibrationInstructions = 20000000;
 const char kExample[] = "counter";
 
 // The windows open beside the program window during a measured run, each
-// given by the command that toggles it; every other window is closed.
+// given by the command that toggles it; every other window is closed. With
+// full watch lists the memory watch holds six watches and the I/O watch
+// sixteen entries of every kind.
 struct WindowSet {
     const char* name;
     std::vector<int> toggles;
+    bool bFullWatchLists;
 };
 const WindowSet kWindowSets[] = {
-    {"program_window", {}},
+    {"program_window", {}, false},
+    {"watch_windows", {ID_VIEW_REGISTERS_WATCH, ID_VIEW_MEMORY_WATCH, ID_VIEW_IO_WATCH}, true},
 };
+// Memory watches: the stack, the program, the vectors and data around them.
+const u16 kMemoryWatches[kMaxMemWatches] = {0xEFF0, 0x0040, 0x0050, 0x0030, 0x1000, 0xFFF8};
 // Every window a toggle of the main frame opens.
 const int kWindowToggles[] = {ID_VIEW_MEMORY_WATCH,       ID_VIEW_IO_WATCH,        ID_VIEW_REGISTERS_WATCH,
                               ID_VIEW_INTERNAL_RAM_WATCH, ID_VIEW_CVARIABLE_WATCH, ID_VIEW_SERIAL_WATCH,
@@ -92,6 +108,7 @@ struct Application {
         frame = GetMainFrame();
         if (frame == nullptr || app->GetDocument() == nullptr) return false;
         frame->show();
+        EveryChip::Configure();
         Calibrate();
         return true;
     }
@@ -108,16 +125,30 @@ struct Application {
         frame->GetAction(ID_RUN_CPURESET)->trigger();
     }
 
-    // Opens the set's windows with their toggles and closes all others.
+    // Closes every window but the program's, sets the watch lists, then
+    // opens the set's windows with their toggles.
     void ShowWindows(const WindowSet& set) {
-        for (int nID : kWindowToggles) {
-            frame->UpdateCommandStates();
-            QAction* pAction = frame->GetAction(nID);
-            if (pAction == nullptr || !pAction->isEnabled()) continue;
-            const bool bWanted = std::find(set.toggles.begin(), set.toggles.end(), nID) != set.toggles.end();
-            if (pAction->isChecked() != bWanted) pAction->trigger();
+        for (bool bOpening : {false, true}) {
+            for (int nID : kWindowToggles) {
+                frame->UpdateCommandStates();
+                QAction* pAction = frame->GetAction(nID);
+                if (pAction == nullptr || !pAction->isEnabled()) continue;
+                const bool bWanted =
+                    bOpening && std::find(set.toggles.begin(), set.toggles.end(), nID) != set.toggles.end();
+                if (pAction->isChecked() != bWanted) pAction->trigger();
+            }
+            if (!bOpening) SetWatchLists(set.bFullWatchLists);
         }
         QCoreApplication::processEvents();
+    }
+
+    static void SetWatchLists(bool bFull) {
+        g_Sim.m_nMemWatchCount = 0;
+        g_Sim.m_nIOWatchCount = 0;
+        if (!bFull) return;
+        std::copy(std::begin(kMemoryWatches), std::end(kMemoryWatches), g_Sim.m_MemWatchAddr);
+        g_Sim.m_nMemWatchCount = kMaxMemWatches;
+        EveryChip::WatchEveryKind();
     }
 
     void ClickToolbar(int nID) const {
@@ -202,6 +233,27 @@ void BM_RunCommand(benchmark::State& state, const WindowSet* pSet) {
     state.SetLabel(QGuiApplication::platformName().toStdString());
 }
 
+// Single Step as F7 gives it, then the events that repaint the windows.
+void BM_SingleStep(benchmark::State& state, const WindowSet* pSet) {
+    Application& a = App();
+    if (!a.frame && !a.Open()) {
+        state.SkipWithError("the application could not open the example");
+        return;
+    }
+    a.ShowWindows(*pSet);
+    a.frame->GetAction(ID_RUN_CPURESET)->trigger();
+    QCoreApplication::processEvents();
+    double seconds = 0;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        a.frame->ExecuteIfEnabled(ID_RUN_SINGLESTEP);
+        QCoreApplication::processEvents();
+        seconds += Seconds(Clock::now() - start);
+    }
+    state.counters["step_ms"] = seconds / double(state.iterations()) * 1e3;
+    state.SetLabel(QGuiApplication::platformName().toStdString());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -216,6 +268,12 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark((std::string("BM_RunCommand/") + set.name).c_str(), BM_RunCommand, &set)
             ->Unit(benchmark::kMillisecond)
             ->Iterations(5)
+            ->UseRealTime();
+    }
+    for (const WindowSet& set : kWindowSets) {
+        benchmark::RegisterBenchmark((std::string("BM_SingleStep/") + set.name).c_str(), BM_SingleStep, &set)
+            ->Unit(benchmark::kMicrosecond)
+            ->Iterations(kSteps)
             ->UseRealTime();
     }
     benchmark::Initialize(&argc, argv);

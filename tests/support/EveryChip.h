@@ -2,7 +2,8 @@
 // I/O watch list of sixteen entries of every kind, as a configuration file
 // could hold them (a chip index beyond the chips, a kind no chip has and an
 // entry marked not valid included). Shared by the I/O watch tests and the
-// Run benchmark.
+// Run benchmark. The 8155 and the first 8255 sit where the counter example
+// has them.
 #pragma once
 
 #include "sim/Simulator.h"
@@ -10,8 +11,8 @@
 namespace EveryChip {
 constexpr u8 k8279Base = 0x60;
 constexpr u8 k8155Base = 0x20;
-constexpr u8 kLcdBase = 0x50;
-constexpr u8 k8255Base = 0x80;  // chip k at 80H + 4k
+constexpr u8 kLcdBase = 0x58;
+constexpr u8 k8255Base = 0x40;  // chip k at 40H + 4k
 constexpr u8 k8251Base = 0x30;  // chip k at 30H + 2k
 constexpr u8 k8253Base = 0xA0;  // chip k at A0H + 4k
 constexpr u8 kLcdChars = 16;
