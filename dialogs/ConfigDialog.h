@@ -4,7 +4,9 @@
 //
 // A dialog reads and checks every field it is about to store before it
 // writes anything, so a refused value leaves the configuration whole:
-// one message, the focus on the field, and nothing written.
+// one message, the focus on the field, and nothing written. A field the
+// dialog moves the focus to has its text selected, as when the user tabs
+// to it, so that typing replaces it.
 #pragma once
 
 #include <QDialog>

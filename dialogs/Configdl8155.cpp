@@ -33,7 +33,7 @@ void C8155ConfigDlg::OnInitDialog() {
 
 void C8155ConfigDlg::OnConnect() {
     m_pAddress->setEnabled(m_pConnect->isChecked());
-    m_pAddress->setFocus();
+    m_pAddress->setFocus(Qt::TabFocusReason);
 }
 
 void C8155ConfigDlg::OnOK() {

@@ -66,7 +66,7 @@ void C8251ConfigDlg::ShowChip(int nChip) {
     const int state = PrefixBoxState(nChip, g_Sim.m_nWork8251Count);
     m_pConnect->SetCheck(state);
     EnableControls(state == kConnectTicked);
-    if (state == kConnectTicked) m_pAddress->setFocus();
+    if (state == kConnectTicked) m_pAddress->setFocus(Qt::TabFocusReason);
 }
 
 bool C8251ConfigDlg::SaveChip() {

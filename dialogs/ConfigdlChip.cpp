@@ -63,7 +63,7 @@ void CChipConfigDlg::UpdateChips() {
         m_pConnect[i]->SetCheck(state);
         m_pAddress[i]->setEnabled(state == kConnectTicked);
     }
-    if (count > 0) m_pAddress[count - 1]->setFocus();
+    if (count > 0) m_pAddress[count - 1]->setFocus(Qt::TabFocusReason);
 }
 
 void CChipConfigDlg::OnConnect(int nChip) {

@@ -46,8 +46,8 @@ void CLcdConfigDlg::EnableFields(bool bEnable) {
 }
 
 void CLcdConfigDlg::OnConnect() {
-    m_pAddress->setFocus();
     EnableFields(m_pConnect->isChecked());
+    m_pAddress->setFocus(Qt::TabFocusReason);
 }
 
 void CLcdConfigDlg::OnOK() {

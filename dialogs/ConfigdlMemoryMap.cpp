@@ -106,7 +106,7 @@ void CMemoryMapDlg::UpdateBanks(int nCount) {
         m_pStart[i]->setEnabled(state == kConnectTicked);
         m_pEnd[i]->setEnabled(state == kConnectTicked);
     }
-    if (nCount > 0) m_pStart[nCount - 1]->setFocus();
+    if (nCount > 0) m_pStart[nCount - 1]->setFocus(Qt::TabFocusReason);
 }
 
 bool CMemoryMapDlg::SaveBanks(int nType) {

@@ -26,7 +26,8 @@ private slots:
             QVERIFY(!dlg.Enabled(C8155ConfigDlg::IDC_ADDRESS));
             dlg.Click(C8155ConfigDlg::IDC_CONNECT);
             QVERIFY(dlg.HasFocus(C8155ConfigDlg::IDC_ADDRESS));
-            dlg.Type(C8155ConfigDlg::IDC_ADDRESS, "c0");
+            // The text is selected, so what the user types replaces it.
+            QTest::keyClicks(dlg.Edit(C8155ConfigDlg::IDC_ADDRESS), "c0");
             QVERIFY(dlg.Ok());
         }
         QCOMPARE(int(g_Sim.m_b8155Connected), 1);
