@@ -17,6 +17,7 @@
 #include "framework/Document.h"
 #include "framework/HexText.h"
 #include "framework/MDIFrameWnd.h"
+#include "framework/Printing.h"
 #include "framework/StatusBar.h"
 #include "platform/MessageBox.h"
 #include "res/CommandIds.h"
@@ -296,7 +297,7 @@ void CTorvanView::OnVScroll(int position) {
 }
 
 bool CTorvanView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
-    if (nID != ID_EDIT_FIND && nID != ID_CHANGE_ORIGIN) return false;
+    if (nID != ID_EDIT_FIND && nID != ID_CHANGE_ORIGIN) return OnPrintCmdMsg(this, nID, pCmdUI);
     if (pCmdUI) return true;
     if (nID == ID_EDIT_FIND) OnFind();
     else OnChangeOrigin();
@@ -340,4 +341,31 @@ void CTorvanView::OnChangeOrigin() {
     RebuildListing(0);
     SyncCurrentLineToPc();
     FillRows();
+}
+
+// ---- printing: the whole listing, page after page, in its fixed font ----
+
+bool CTorvanView::OnPreparePrinting(CPrintInfo*) { return true; }
+
+void CTorvanView::OnBeginPrinting(QPainter& painter, CPrintInfo* pInfo) {
+    // The font keeps its point size; the printer's resolution gives the
+    // lines' height on paper.
+    const QFontMetrics metrics(font(), painter.device());
+    m_nPrintLinesPerPage = std::max(1, pInfo->m_rectDraw.height() / std::max(1, metrics.lineSpacing()));
+    pInfo->m_nMaxPage = (LineCount() + m_nPrintLinesPerPage - 1) / m_nPrintLinesPerPage;
+}
+
+CTorvanView::LineRange CTorvanView::PrintedLines(int page) const {
+    const int first = (page - 1) * m_nPrintLinesPerPage + 1;
+    return {first, std::min(first + m_nPrintLinesPerPage - 1, LineCount())};
+}
+
+void CTorvanView::OnPrint(QPainter& painter, CPrintInfo* pInfo) {
+    painter.setFont(font());
+    const QFontMetrics metrics(font(), painter.device());
+    const QRect area = pInfo->m_rectDraw;
+    const LineRange lines = PrintedLines(pInfo->m_nCurPage);
+    int baseline = area.top() + metrics.ascent();
+    for (int line = lines.first; line <= lines.last; ++line, baseline += metrics.lineSpacing())
+        painter.drawText(area.left(), baseline, QString::fromStdString(m_Lines[line - 1]));
 }

@@ -54,6 +54,18 @@ public:
 
     static const char* const kExecutingText;
 
+    // Printing (Print on the toolbar and the File menu).
+    bool OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(QPainter& painter, CPrintInfo* pInfo) override;
+    void OnPrint(QPainter& painter, CPrintInfo* pInfo) override;
+    // The listing's lines (1-based, inclusive) that a page prints, once
+    // OnBeginPrinting has measured the page.
+    struct LineRange {
+        int first;
+        int last;
+    };
+    LineRange PrintedLines(int page) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -84,4 +96,5 @@ private:
     std::vector<bool> m_rawTextRows;
     bool m_bShowExecuting = false;
     bool m_bSettingScroll = false;
+    int m_nPrintLinesPerPage = 1;
 };

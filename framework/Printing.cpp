@@ -4,6 +4,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <algorithm>
 
 #include "framework/CmdUI.h"
 #include "framework/View.h"
@@ -14,15 +15,18 @@ PrintResponder g_responder;
 
 QWidget* ParentOf(CView* pView) { return dynamic_cast<QWidget*>(pView); }
 
-// The page loop: every page from the first, each on a new sheet.
+// The page loop: every page, or the pages the user chose, each on a new
+// sheet.
 void PrintPages(CView* pView, QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) return;
     CPrintInfo info;
     info.m_rectDraw = painter.viewport();
     pView->OnBeginPrinting(painter, &info);
-    for (info.m_nCurPage = 1; info.m_nCurPage <= info.m_nMaxPage; ++info.m_nCurPage) {
-        if (info.m_nCurPage > 1) printer.newPage();
+    const int first = std::max(printer.fromPage(), 1);
+    const int last = printer.toPage() > 0 ? std::min(printer.toPage(), info.m_nMaxPage) : info.m_nMaxPage;
+    for (info.m_nCurPage = first; info.m_nCurPage <= last; ++info.m_nCurPage) {
+        if (info.m_nCurPage > first) printer.newPage();
         painter.save();
         pView->OnPrint(painter, &info);
         painter.restore();

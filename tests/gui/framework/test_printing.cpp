@@ -11,6 +11,7 @@
 #include "framework/Printing.h"
 #include "framework/View.h"
 #include "res/CommandIds.h"
+#include "tests/support/PdfPages.h"
 #include "tests/support/QtTestRegistry.h"
 
 namespace {
@@ -30,11 +31,6 @@ public:
     QList<int> m_printed;
 };
 
-int PdfPageCount(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    return static_cast<int>(file.readAll().count("/Type /Page\n") + 0);
-}
 }  // namespace
 
 class TestPrinting : public QObject {
