@@ -219,7 +219,7 @@ private slots:
 
     void commandsOfLaterWindowsAreDisabled() {
         QVERIFY(StartWith({m_program}));
-        for (int nID : {ID_TIMING_START, ID_FILE_PRINT, ID_COMMAND_32795, ID_FILE_SAVE})
+        for (int nID : {ID_TIMING_START, ID_COMMAND_32795, ID_FILE_SAVE})
             QVERIFY2(!Action(nID)->isEnabled(), qPrintable(QString::number(nID)));
         for (int nID : {ID_FILE_CLOSE, ID_APP_EXIT, ID_APP_ABOUT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR,
                         ID_VIEW_REGISTERS_WATCH, ID_VIEW_IO_WATCH})
