@@ -12,6 +12,18 @@
 
 const char* const C8253InpDlg::kNotConnected = "Sorry, No 8253 Connected";
 
+namespace {
+// Counter modes, as the control word numbers them.
+enum CounterMode : u8 {
+    kInterruptOnCount = 0,
+    kOneShot = 1,
+    kRateGenerator = 2,
+    kSquareWave = 3,
+    kSoftwareStrobe = 4,
+    kHardwareStrobe = 5,
+};
+}  // namespace
+
 C8253InpDlg::C8253InpDlg(QWidget* parent) : QDialog(parent), m_pChips(new CChipRadioGroup("8253", this)) {
     // The template's own caption.
     setWindowTitle(QStringLiteral("Dialog"));
@@ -111,17 +123,17 @@ void C8253InpDlg::ApplyGates() {
         CounterState& t = g_Sim.m_Timer[slot];
         const bool bRising = m_oldGate[slot] == 0 && t.m_bGate != 0;
         switch (t.m_nMode) {
-        case 0:
-        case 4: t.m_bRunning = t.m_bGate; break;
-        case 1:
+        case kInterruptOnCount:
+        case kSoftwareStrobe: t.m_bRunning = t.m_bGate; break;
+        case kOneShot:
             if (bRising) {
                 t.m_bOut = 0;
                 t.m_bRunning = 1;
                 t.m_nCount = i32(t.m_nReload);
             }
             break;
-        case 2:
-        case 3:
+        case kRateGenerator:
+        case kSquareWave:
             if (t.m_bGate == 0) {
                 t.m_bRunning = 0;
                 t.m_bOut = 1;
@@ -132,10 +144,10 @@ void C8253InpDlg::ApplyGates() {
                 t.m_bOut = 1;
                 t.m_nCount = i32(t.m_nReload);
                 // A square wave counts down from the even value below an odd count.
-                if (t.m_nMode == 3) t.m_nReloadEven = (t.m_nReload & 1) != 0 ? t.m_nReload - 1 : t.m_nReload;
+                if (t.m_nMode == kSquareWave) t.m_nReloadEven = (t.m_nReload & 1) != 0 ? t.m_nReload - 1 : t.m_nReload;
             }
             break;
-        case 5:
+        case kHardwareStrobe:
             if (bRising) {
                 t.m_bOut = 1;
                 t.m_bRunning = 1;

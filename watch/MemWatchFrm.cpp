@@ -6,7 +6,5 @@ constexpr double kHeightFraction = 0.225;
 }  // namespace
 
 QRect CMemWatchFrm::PlacementFor(const QSize& clientSize) {
-    const int w = clientSize.width();
-    const int h = clientSize.height();
-    return QRect(0, static_cast<int>(h * kTopFraction), w, static_cast<int>(h * kHeightFraction));
+    return FullWidthBand(clientSize, kTopFraction, kHeightFraction);
 }

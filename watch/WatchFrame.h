@@ -10,6 +10,12 @@ public:
     using QMdiSubWindow::QMdiSubWindow;
 
 protected:
+    // A band across the whole client area, its top and height given as
+    // fractions of the client's height (products truncated).
+    static QRect FullWidthBand(const QSize& clientSize, double topFraction, double heightFraction) {
+        const int h = clientSize.height();
+        return QRect(0, static_cast<int>(h * topFraction), clientSize.width(), static_cast<int>(h * heightFraction));
+    }
     void Place(const QRect& rect, const char* title) {
         setGeometry(rect);
         setWindowTitle(QString::fromLatin1(title));
