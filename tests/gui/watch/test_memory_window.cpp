@@ -69,6 +69,18 @@ private slots:
         QVERIFY(m_pView->RowTextOf(0).startsWith("   3000 : 21 00"));
     }
 
+    void listChangedUnderTheWindowIsShownWhole() {
+        // As a configuration loaded while the window is open would change it.
+        g_Sim.m_MemWatchAddr[0] = 0x1000;
+        g_Sim.m_MemWatchAddr[1] = 0x2000;
+        g_Sim.m_nMemWatchCount = 2;
+        m_f->Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(Addresses(), (QStringList{"1000", "2000"}));
+        g_Sim.m_nMemWatchCount = 0;
+        m_f->Command(ID_RUN_SINGLESTEP);
+        QCOMPARE(Rows(m_pView), QStringList{kHint});
+    }
+
     void watchNearTheEndWrapsToZero() {
         for (u32 a = 0xFFF8; a <= 0xFFFF; ++a) g_Sim.m_pMemory[a] = 0x41;
         Add(QStringLiteral("fff8"));
