@@ -26,6 +26,7 @@ void ConnectEveryPeripheral() {
             g_Sim.m_TimerPrescaler[slot] = slot % 2 == 0 ? 1 : 3;
             g_Sim.m_Timer[slot].m_nIrqRoute = static_cast<u8>(5 + slot % 3);
             g_Sim.m_Timer[slot].m_bGate = 1;
+            g_Sim.TimersWritten();
             const u16 count = static_cast<u16>(0x0800 + 0x123 * slot);
             Out(base + 3, static_cast<u8>(kMode3LowThenHigh | counter << 6));
             Out(base + counter, static_cast<u8>(count & 0xFF));
@@ -42,6 +43,7 @@ void ConnectEveryPeripheral() {
     timer8155.m_nReloadEven = 500;
     timer8155.m_bRunning = 1;
     timer8155.m_nIrqRoute = 7;
+    g_Sim.TimersWritten();
 
     g_Sim.m_b8279Connected = 1;
     g_Sim.m_n8279Address = 0x50;
@@ -60,6 +62,7 @@ void BM_MemoryStackLoopWithBusyPeripherals(benchmark::State& state) {
     ConnectEveryPeripheral();
     bench::RunProgram(state);
     // A timer that stopped would make the figure meaningless.
+    g_Sim.SyncTimers();
     for (int slot = 0; slot < kTimerSlots; ++slot)
         if (!g_Sim.m_Timer[slot].m_bRunning) state.SkipWithError("a timer slot stopped");
 }

@@ -77,6 +77,10 @@ void CSimulator::Reset8155() {
 void CSimulator::Out8155Section(int port) {
     if (!m_b8155Connected) return;
     const int base = m_n8155Address;
+    // The command starts and stops the timer; the count ports load it.
+    const bool timerPort = DecodesPort(base, port, kCommandPort) || DecodesPort(base, port, kTimerLowPort) ||
+                           DecodesPort(base, port, kTimerHighPort);
+    if (timerPort) SyncTimerSlot(kTimerSlot);
     if (DecodesPort(base, port, kCommandPort)) {
         Command8155(*this, m_regA);
         m_b8155Changed = 1;
@@ -89,6 +93,7 @@ void CSimulator::Out8155Section(int port) {
     }
     if (DecodesPort(base, port, kTimerLowPort)) WriteTimerLow8155(m_Timer[kTimerSlot], m_regA);
     if (DecodesPort(base, port, kTimerHighPort)) WriteTimerHigh8155(m_Timer[kTimerSlot], m_regA);
+    if (timerPort) TimerSlotWritten(kTimerSlot);
 }
 
 void CSimulator::In8155Section(int port) {

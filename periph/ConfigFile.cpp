@@ -3,6 +3,7 @@
 #include <fstream>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "periph/ConfigLayout.h"
 
@@ -107,17 +108,20 @@ CSimulator::ConfigResult CSimulator::LoadConfig(const char* path) {
     std::ifstream file(path, std::ios::binary);
     ConfigImage image{};
     if (!file || !ReadImage(file, image) || !CountsFit(image)) return Result::NotValid;
+    SyncTimers();
     ConfigReader reader(image);
     ExchangeConfig(reader, *this);
+    TimersWritten();
     return Result::Loaded;
 }
 
 // The new contents go to a file beside the old one first, so a failed write
 // never leaves a damaged configuration behind.
-CSimulator::ConfigResult CSimulator::SaveConfig(const char* path) const {
+CSimulator::ConfigResult CSimulator::SaveConfig(const char* path) {
+    SyncTimers();
     ConfigImage image{};
     ConfigWriter writer(image);
-    ExchangeConfig(writer, *this);
+    ExchangeConfig(writer, std::as_const(*this));
 
     const std::optional<std::filesystem::path> resolved = FollowLinks(path);
     if (!resolved) return Result::CannotWrite;

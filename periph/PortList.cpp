@@ -45,7 +45,9 @@ void CSimulator::CollectPeripheralPorts(u32* ports, u32& count) const {
 // to TRAP; a stopped slot never moves OUT, so that route stays silent.
 void CSimulator::UpdatePortList() {
     CollectPeripheralPorts(m_Ports, g_nPortCount);
+    SyncTimers();
     for (int slot = PresentChips(m_n8253Count) * kCountersPer8253; slot < k8155TimerSlot; ++slot)
         PutSlotAtRest(m_Timer[slot]);
     if (!m_b8155Connected) PutSlotAtRest(m_Timer[k8155TimerSlot]);
+    TimersWritten();
 }

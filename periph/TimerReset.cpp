@@ -3,6 +3,7 @@
 // A slot after CPU Reset is idle with OUT high. The route, BCD bit, read/load
 // mode and prescaler are configuration and survive the reset.
 void CSimulator::ResetTimerSlots() {
+    SyncTimers();
     for (int slot = 0; slot < kTimerSlots; ++slot) {
         CounterState& timer = m_Timer[slot];
         m_TimerResidue[slot] = 0;
@@ -17,4 +18,5 @@ void CSimulator::ResetTimerSlots() {
         timer.m_bOut = 1;
         timer.m_bReadLsb = 1;
     }
+    TimersWritten();
 }

@@ -53,6 +53,7 @@ CSimulator::CSimulator() {
         m_TimerResidue[slot] = 0;
         m_TimerPrescaler[slot] = 1;
     }
+    TimersWritten();
 }
 
 void CSimulator::Reset() {

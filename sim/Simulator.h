@@ -17,6 +17,8 @@ using i8 = std::int8_t;
 using u16 = std::uint16_t;
 using u32 = std::uint32_t;
 using i32 = std::int32_t;
+using u64 = std::uint64_t;
+using i64 = std::int64_t;
 
 constexpr u32 kMemorySize = 0x10000;
 // HLT: the executor skips the tick after it, and Run stops after it.
@@ -46,9 +48,7 @@ extern u8 g_IOWatchValid[kMaxIOWatches];
 
 // One timer counter: an 8253 counter or the 8155 timer. The configuration
 // file stores the fields one by one in an order of its own (25 bytes, live
-// count included; periph/ConfigLayout.h), so the order here serves the tick
-// that runs after every instruction: the four bytes that tell whether a slot
-// does anything come first, then the values a counting step reads.
+// count included; periph/ConfigLayout.h).
 struct CounterState {
     u8 m_bRunning;      // 1 = counts at each tick
     u8 m_bOut;          // OUT pin level
@@ -63,6 +63,27 @@ struct CounterState {
     u8 m_bGate;         // GATE input level
     u8 m_bBcd;          // BCD bit of the last control word, stored only
     u8 m_nRwMode;       // read/load bits of the last control word
+};
+
+// The timer tick's own bookkeeping (periph/TimerTick.cpp); nothing else
+// reads it. A slot's members are brought up to date only when they are
+// used or when the slot must be stepped (its count or square-wave half
+// ends), so after an instruction they may hold the state of an earlier one:
+// they were left at slotClock, and `left` keeps what they held then.
+struct TimerSchedule {
+    static constexpr u64 kEveryTick = 0;  // a due clock that every tick reaches
+    static constexpr u64 kNever = ~u64{0};
+    static constexpr u8 kLevelRst55 = 1;  // levelRequests bits
+    static constexpr u8 kLevelRst65 = 2;
+
+    u64 clock;                   // T-states of every tick so far
+    u64 due;                     // the earliest due clock of any slot
+    u16 lastTStates;             // T-states of the last tick
+    u8 levelRequests;            // the level inputs some slot's OUT holds high
+    u64 slotClock[kTimerSlots];  // when the slot's members were left
+    u64 slotDue[kTimerSlots];    // the clock of the tick at which the slot must be stepped
+    CounterState left[kTimerSlots];
+    u16 leftPulses[kTimerSlots], leftResidue[kTimerSlots], leftPrescaler[kTimerSlots];
 };
 
 // Interrupt routes of the 8279 and the 8251 chips, and the number of entries
@@ -186,6 +207,7 @@ public:
     u16 m_TimerResidue[kTimerSlots];    // T-states left from the last division
     u16 m_TimerPrescaler[kTimerSlots];  // T-states per counter clock pulse
     CounterState m_Timer[kTimerSlots];
+    TimerSchedule m_timerSchedule;
     // ---- 8251 ----
     u8 m_n8251Address[kMaxChips];     // data at base, mode/command/status at base + 1
     u8 m_n8251Count;                  // chips 0 to count - 1 present
@@ -347,16 +369,50 @@ public:
     // The timer slots (m_Timer, m_TimerPulses, m_TimerResidue,
     // m_TimerPrescaler) as seen from outside the core: a window, dialog or
     // test calls SyncTimers() before it reads them and TimersWritten() after
-    // it writes them, so the tick may keep them up to date lazily.
-    void SyncTimers() {}
-    void TimersWritten() {}
+    // it writes them, as the tick keeps them up to date lazily. What was
+    // written counts from that moment; the other fields keep counting as if
+    // the tick had kept them up to date all along. Debug builds stop at the
+    // next tick or sync when a write was not announced.
+    void SyncTimers();
+    void TimersWritten();
     void Out8253Section(int port);
     void In8253Section(int port);
     void Load8253Counter(int slot);
-    void Divide8253Clocks();
-    void Tick8253();
+    // Runs after every instruction but HLT. Most ticks only add the
+    // T-states to the timers' clock.
+    void Tick8253() {
+#ifndef NDEBUG
+        CheckTimersAsLeft();
+#endif
+        TimerSchedule& schedule = m_timerSchedule;
+        const u16 tStates = m_lastTStates;
+        if (tStates == 0) return TickTimersWithoutTime();
+        schedule.lastTStates = tStates;
+        schedule.clock += tStates;
+        if (schedule.clock >= schedule.due) StepDueTimers();
+        RaiseTimerLevelRequests();
+    }
     void ResetTimerSlots();
+    // The core's own users of one slot: SyncTimerSlot before reading or
+    // writing it, TimerSlotWritten after writing.
+    void SyncTimerSlot(int slot);
+    void TimerSlotWritten(int slot);
 
+private:
+    void RaiseTimerLevelRequests() {
+        const u8 levels = m_timerSchedule.levelRequests;
+        if (levels & TimerSchedule::kLevelRst55) m_pendRst55 = 1;
+        if (levels & TimerSchedule::kLevelRst65) m_pendRst65 = 1;
+    }
+    void StepDueTimers();
+    void TickTimersWithoutTime();
+    void ReconcileTimerSlot(int slot);
+    void LeaveTimerSlot(int slot);
+    void SummariseTimers();
+    void CheckTimerSlotAsLeft(int slot) const;
+    void CheckTimersAsLeft() const;
+
+public:
     // ==== 8279, 8251, 8155/8255, LCD =======================================
     // Device sections of OutPort/InPort, run in a fixed order by the dispatch;
     // each checks its own presence and decodes the port itself.
@@ -396,8 +452,10 @@ public:
     // What a load or save did; ConfigResultMessage (periph/ConfigFile.h) gives
     // the text the user is shown for a failure.
     enum class ConfigResult { Loaded, Created, Saved, NotValid, CannotWrite };
+    // Both bring the timer slots up to date first: a save writes their live
+    // counts, and a load keeps the pulses and left-overs the file lacks.
     ConfigResult LoadConfig(const char* path);
-    ConfigResult SaveConfig(const char* path) const;
+    ConfigResult SaveConfig(const char* path);
 };
 
 extern CSimulator g_Sim;

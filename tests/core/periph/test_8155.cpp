@@ -18,7 +18,10 @@ void Connect8155() {
     g_Sim.m_n8155Address = kBase;
 }
 
-const CounterState& Timer() { return g_Sim.m_Timer[15]; }
+const CounterState& Timer() {
+    g_Sim.SyncTimers();
+    return g_Sim.m_Timer[15];
+}
 
 // A write to either count register sets the count along with the reload.
 void ExpectLoaded(u32 count) {
@@ -118,6 +121,7 @@ TEST(Chip8155, TimerCountAndMode) {
     // A record restored from a file may hold more than 16 bits: the low
     // byte write keeps only bits 15-8 of it.
     g_Sim.m_Timer[15].m_nReload = 0x12345;
+    g_Sim.TimersWritten();
     Out(kTimerLow, 0x10);
     EXPECT_EQ(Timer().m_nReload, 0x2310u);
 }
@@ -128,6 +132,7 @@ TEST(Chip8155, TimerCountsOnceInModeOne) {
     Out(kTimerHigh, 0x40);
     Out(kCommand, 0xC0);
     g_Sim.m_Timer[15].m_bOut = 0;
+    g_Sim.TimersWritten();
     for (int tick = 0; tick < 3; ++tick) {
         g_Sim.m_lastTStates = 1;
         g_Sim.TickPeripherals();

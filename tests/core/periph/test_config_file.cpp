@@ -98,6 +98,7 @@ void SetDistinctSettings() {
     g_Sim.m_Timer[3].m_nReload = 0x12345678;
     g_Sim.m_Timer[15].m_nIrqRoute = 6;
     g_Sim.m_Timer[15].m_nRwMode = 2;
+    g_Sim.TimersWritten();
     g_Sim.m_n8251Address[2] = 0x52;
     g_Sim.m_n8251Count = 3;
     g_Irq8251Route[4] = 5;
@@ -450,6 +451,7 @@ TEST_F(ConfigFileTest, LoadingLeavesWhatTheFileDoesNotHold) {
     g_Sim.m_8253MsbNext[3][2] = 1;
     g_Sim.m_TimerResidue[4] = 7;
     g_Sim.m_TimerPulses[5] = 9;
+    g_Sim.TimersWritten();
     for (int bank = 4; bank < 8; ++bank) {
         g_Sim.m_EpromStart[bank] = static_cast<u16>(0x1100 * bank);
         g_Sim.m_EpromEnd[bank] = static_cast<u16>(0x1200 * bank);

@@ -190,6 +190,7 @@ TEST(InterruptRoutes, LastSourceOnASharedLevelRouteDecides) {
 
     // A timer slot runs after the serial chips and only ever raises.
     g_Sim.m_Timer[15].m_nIrqRoute = 6;
+    g_Sim.TimersWritten();
     g_Sim.TickPeripherals();
     EXPECT_EQ(g_Sim.m_pendRst65, 1);
 }
@@ -203,6 +204,7 @@ TEST(InterruptRoutes, TimerTrapThroughTickAndCheck) {
     timer.m_bOut = 0;
     timer.m_nCount = 1;
     timer.m_bRunning = 1;
+    g_Sim.TimersWritten();
     g_Sim.m_lastTStates = 4;
     g_Sim.TickPeripherals();
     g_Sim.CheckInterrupts();

@@ -12,6 +12,7 @@ void ProgramLowByteCounters(int chip) {
         g_Sim.m_8253RwMode[chip][counter] = 1;
         g_Sim.m_Timer[chip * 3 + counter].m_nRwMode = 1;
     }
+    g_Sim.TimersWritten();
 }
 
 std::vector<u32> PortList() { return std::vector<u32>(g_Sim.m_Ports, g_Sim.m_Ports + g_nPortCount); }
@@ -71,6 +72,7 @@ TEST(PortMatching, AbsentChipsBeyondTheCountAreDeaf) {
     g_Sim.m_8253Address[1] = 0x30;
     ProgramLowByteCounters(1);
     g_Sim.m_Timer[3].m_nCount = 0x77;
+    g_Sim.TimersWritten();
     Out(0x30, 0x12);
     EXPECT_EQ(g_Sim.m_Timer[3].m_nReload, 0u);
     EXPECT_EQ(In(0x30, 0x5A), 0x5A);
@@ -88,6 +90,7 @@ TEST(NoEarlyExit, OverlappingTimersBothTakeTheWriteAndTheLaterOneAnswers) {
     EXPECT_EQ(g_Sim.m_Timer[4].m_nReload, 0x66u);
     g_Sim.m_Timer[1].m_nCount = 0x1111;
     g_Sim.m_Timer[4].m_nCount = 0x2222;
+    g_Sim.TimersWritten();
     EXPECT_EQ(In(0x41), 0x22);
     EXPECT_EQ(g_Sim.m_Timer[1].m_bReadLsb, 0);  // both sections read
 }
@@ -119,6 +122,7 @@ TEST(NoEarlyExit, ParallelChipAndTimerOnTheSamePorts) {
     EXPECT_EQ(g_Sim.m_8255PortB[0], 0x5D);
     EXPECT_EQ(g_Sim.m_Timer[1].m_nReload, 0x5Du);
     g_Sim.m_Timer[1].m_nCount = 0x0042;
+    g_Sim.TimersWritten();
     EXPECT_EQ(In(0x71), 0x42);
 }
 
@@ -163,6 +167,7 @@ TEST(PortList, AbsentTimersAreStoppedAndWiredToTrap) {
         timer.m_bRunning = 1;
         timer.m_nIrqRoute = 6;
     }
+    g_Sim.TimersWritten();
     g_Sim.UpdatePortList();
     for (int slot = 0; slot < 6; ++slot) {
         EXPECT_EQ(g_Sim.m_Timer[slot].m_bRunning, 1) << slot;
@@ -186,6 +191,7 @@ TEST(PortList, ConnectedTimer8155KeepsItsSlot) {
     g_Sim.m_Timer[15].m_nIrqRoute = 7;
     g_Sim.m_Timer[14].m_bRunning = 1;
     g_Sim.m_Timer[14].m_nIrqRoute = 5;
+    g_Sim.TimersWritten();
     g_Sim.UpdatePortList();
     EXPECT_EQ(g_Sim.m_Timer[15].m_bRunning, 1);
     EXPECT_EQ(g_Sim.m_Timer[15].m_nIrqRoute, 7);

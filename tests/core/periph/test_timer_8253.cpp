@@ -16,6 +16,7 @@ void StartWithOneChip() {
     g_Sim.m_n8253Count = 1;
     g_Sim.m_8253Address[0] = kBase;
     for (u16& prescaler : g_Sim.m_TimerPrescaler) prescaler = kOnePulse;
+    g_Sim.TimersWritten();
 }
 
 // Counter 0 of the chip with its gate input high, so a loaded count runs.
@@ -23,12 +24,16 @@ CounterState& StartWithGateOpen() {
     StartWithOneChip();
     CounterState& timer = g_Sim.m_Timer[0];
     timer.m_bGate = 1;
+    g_Sim.TimersWritten();
     return timer;
 }
 
+// What a test wrote before is announced, and what it reads after is up to date.
 void Tick(u16 tStates = kOnePulse) {
+    g_Sim.TimersWritten();
     g_Sim.m_lastTStates = tStates;
     g_Sim.Tick8253();
+    g_Sim.SyncTimers();
 }
 
 // A slot put straight into counting, as a loaded count or a configuration
@@ -41,6 +46,7 @@ CounterState& Counting(int slot, int mode, i32 count, u8 out, u8 route = 0) {
     timer.m_nCount = count;
     timer.m_bOut = out;
     timer.m_bRunning = 1;
+    g_Sim.TimersWritten();
     return timer;
 }
 
@@ -97,6 +103,7 @@ TEST(TimerSlots, ResetLeavesSlotsIdleWithOutHighAndKeepsConfiguration) {
     g_Sim.m_TimerResidue[4] = 2;
     g_Sim.m_TimerPrescaler[4] = 9;
     g_Sim.m_TimerPulses[4] = 5;
+    g_Sim.TimersWritten();
     g_Sim.Reset();
     EXPECT_EQ(timer.m_bRunning, 0);
     EXPECT_EQ(timer.m_nCount, 0);
@@ -140,8 +147,7 @@ TEST(TimerSlots, PrescalerDividesWithoutLosingTStates) {
     const u16 pulses[] = {1, 1, 3};
     const u16 residues[] = {1, 2, 0};
     for (int i = 0; i < 3; ++i) {
-        g_Sim.m_lastTStates = tStates[i];
-        g_Sim.Divide8253Clocks();
+        Tick(tStates[i]);
         EXPECT_EQ(g_Sim.m_TimerPulses[2], pulses[i]) << i;
         EXPECT_EQ(g_Sim.m_TimerResidue[2], residues[i]) << i;
     }
@@ -155,8 +161,7 @@ TEST(TimerSlots, ResidueLargerThanANewPrescalerIsDividedOut) {
     StartFromPowerOn();
     g_Sim.m_TimerPrescaler[0] = 1;
     g_Sim.m_TimerResidue[0] = 0xFFF0;  // left by an earlier, larger prescaler
-    g_Sim.m_lastTStates = 0x20;
-    g_Sim.Divide8253Clocks();
+    Tick(0x20);
     EXPECT_EQ(g_Sim.m_TimerPulses[0], 0xFFFF);
     EXPECT_EQ(g_Sim.m_TimerResidue[0], 0x11);
 }
@@ -167,6 +172,7 @@ TEST(TimerControlWord, SetsModeFormatAndOutWithoutTouchingTheCount) {
     timer.m_nCount = 77;
     timer.m_nReload = 88;
     timer.m_bRunning = 1;
+    g_Sim.TimersWritten();
     Out(kControl, 0x40 | 0x20 | (4 << 1) | 1);  // counter 1, RL 2, mode 4, BCD
     EXPECT_EQ(g_Sim.m_8253Select[0], 1);
     EXPECT_EQ(g_Sim.m_8253RwMode[0][1], 2);
@@ -199,6 +205,7 @@ TEST(TimerControlWord, SelectThreeOnlySetsTheSelectByte) {
 TEST(TimerCountLoad, LowThenHighLoadsOnlyOnTheSecondByte) {
     StartWithOneChip();
     g_Sim.m_Timer[0].m_bGate = 1;
+    g_Sim.TimersWritten();
     Out(kControl, ControlWord(0, 0));
     Out(kBase, 0x34);
     EXPECT_EQ(g_Sim.m_Timer[0].m_nReload, 0x34u);
@@ -237,6 +244,7 @@ TEST(TimerCountLoad, LoadEffectByMode) {
     for (int mode : {1, 2, 5}) {
         timer.m_bRunning = 0;
         timer.m_nCount = 3;
+        g_Sim.TimersWritten();
         Program(0, mode, 9);
         EXPECT_EQ(timer.m_bRunning, 0) << mode;  // the gate input starts these
         EXPECT_EQ(timer.m_nCount, 3) << mode;
@@ -272,12 +280,14 @@ TEST(TimerCountLoad, ModesSixAndSevenAreInert) {
         EXPECT_EQ(timer.m_nCount, 5) << mode;
         timer.m_bRunning = 0;
         timer.m_nCount = 0;
+        g_Sim.TimersWritten();
     }
 }
 
 TEST(TimerRead, AlternatesBytesOfTheLiveCount) {
     StartWithOneChip();
     g_Sim.m_Timer[1].m_nCount = 0xABCD;
+    g_Sim.TimersWritten();
     EXPECT_EQ(In(kBase + 1), 0xCD);
     EXPECT_EQ(In(kBase + 1), 0xAB);
     EXPECT_EQ(In(kBase + 1), 0xCD);
@@ -289,6 +299,7 @@ TEST(TimerRead, LatchKeepsProgrammingAndReleasesAfterTheHighByte) {
     CounterState& timer = g_Sim.m_Timer[0];
     Out(kControl, ControlWord(0, 3) | 1);
     timer.m_nCount = 0x1234;
+    g_Sim.TimersWritten();
     Out(kControl, 0x00);  // counter 0 latch command
     EXPECT_EQ(timer.m_bLatched, 1);
     EXPECT_EQ(timer.m_nLatch, 0x1234u);
@@ -299,6 +310,7 @@ TEST(TimerRead, LatchKeepsProgrammingAndReleasesAfterTheHighByte) {
     EXPECT_EQ(g_Sim.m_8253RwMode[0][0], 3);
 
     timer.m_nCount = 0x5678;
+    g_Sim.TimersWritten();
     EXPECT_EQ(In(kBase), 0x34);
     EXPECT_EQ(In(kBase), 0x12);
     EXPECT_EQ(timer.m_bLatched, 0);
@@ -314,6 +326,7 @@ TEST(TimerRead, LatchKeepsProgrammingAndReleasesAfterTheHighByte) {
 TEST(TimerModes, ModeZeroRaisesOutAfterTheCountOnceOnTrap) {
     CounterState& timer = StartWithGateOpen();
     timer.m_nIrqRoute = 4;
+    g_Sim.TimersWritten();
     Program(0, 0, 10);
     EXPECT_EQ(timer.m_bOut, 0);
     const TickRecord record = RecordTicks(9, g_Sim.m_pendTrap);
@@ -339,6 +352,7 @@ TEST(TimerModes, ModeTwoRequestsEverySixthTickWithOutHigh) {
     StartWithOneChip();
     CounterState& timer = g_Sim.m_Timer[0];
     timer.m_nIrqRoute = 7;
+    g_Sim.TimersWritten();
     Program(0, 2, 5);
     // The gate input starts mode 2 by loading the count.
     timer.m_bGate = 1;
@@ -446,6 +460,7 @@ TEST(TimerRoutes, EdgeRoutesNeedARiseWithinTheTick) {
 TEST(TimerRoutes, UnknownRouteCodesDoNothing) {
     CounterState& timer = StartWithGateOpen();
     timer.m_nIrqRoute = 3;
+    g_Sim.TimersWritten();
     Program(0, 0, 1);
     Tick();
     EXPECT_EQ(timer.m_bOut, 1);
@@ -496,6 +511,7 @@ TEST(Timer8155Slot, ProgrammedThroughThe8155PortsAndCounted) {
     g_Sim.m_TimerPrescaler[15] = 2;
     g_Sim.m_Timer[15].m_nIrqRoute = 7;
     g_Sim.m_Timer[15].m_bOut = 0;
+    g_Sim.TimersWritten();
     Out(0x24, 0x10);
     Out(0x25, 0x40);  // count bits 13-8 zero, timer mode bits 01
     Out(0x20, 0xC0);  // start
@@ -514,6 +530,7 @@ TEST(Timer8155Slot, ProgrammedThroughThe8155PortsAndCounted) {
 TEST(TimerRoutes, SquareWaveRequestsTheEdgeInputAtEveryRise) {
     CounterState& timer = StartWithGateOpen();
     timer.m_nIrqRoute = 7;
+    g_Sim.TimersWritten();
     Program(0, 3, 4);
     EXPECT_EQ(RecordTicks(8, g_Sim.m_pendRst75).requestTicks, (std::vector<int>{4, 8}));
     EXPECT_EQ(g_Sim.m_pendTrap, 0);

@@ -335,11 +335,13 @@ private slots:
         g_Sim.m_Timer[15].m_nMode = 2;
         g_Sim.m_Timer[15].m_nReload = 99;
         g_Sim.m_Timer[15].m_nCount = 42;
+        g_Sim.TimersWritten();
         const QString cfg = m_dir.filePath(QStringLiteral("timer.cfg"));
         QCOMPARE(g_Sim.SaveConfig(QFile::encodeName(cfg).constData()), CSimulator::ConfigResult::Saved);
         StartFromPowerOn();
         QVERIFY(Open(Write(QStringLiteral("timer.bin"), QByteArray(1, '\0'))));
         QCOMPARE(g_Sim.m_b8155Connected, u8(1));
+        g_Sim.SyncTimers();
         QCOMPARE(g_Sim.m_Timer[15].m_nIrqRoute, u8(7));
         QCOMPARE(g_Sim.m_Timer[15].m_bRunning, u8(0));
         QCOMPARE(g_Sim.m_Timer[15].m_nMode, u8(0));

@@ -30,6 +30,7 @@ void SetUpCounterMachine() {
     g_Sim.m_n8155Address = 0x20;
     g_Sim.m_Timer[15].m_nIrqRoute = kRouteRst75;
     g_Sim.m_TimerPrescaler[15] = 10;
+    g_Sim.TimersWritten();
     AddIOWatch(kIOWatch8255);
     AddIOWatch(kIOWatch8155);
 }
@@ -139,12 +140,14 @@ private slots:
         QVERIFY(OpenCopy(QStringLiteral("counter.hex")));
         QVERIFY(m_messages.isEmpty());
         QCOMPARE(g_Sim.m_b8155Connected, u8(1));
+        g_Sim.SyncTimers();
         QCOMPARE(g_Sim.m_Timer[15].m_nIrqRoute, kRouteRst75);
         // The set-up runs to the idle loop.
         int steps = 0;
         while (g_Sim.m_pc != 0x0059 && steps < 100) steps += Step();
         QCOMPARE(g_Sim.m_pc, u16(0x0059));
         QCOMPARE(g_Sim.m_mask75, u8(0));
+        g_Sim.SyncTimers();
         QCOMPARE(g_Sim.m_Timer[15].m_bRunning, u8(1));
         // The first interrupt comes after about 1,000 T-states.
         steps = 0;
