@@ -8,6 +8,9 @@
 //
 // Received bytes come from the I/O watch window through Input8251Byte; the
 // RxRDY bit is the chip's interrupt line.
+#include <cstddef>
+#include <cstring>
+
 #include "periph/InterruptRoutes.h"
 #include "sim/Simulator.h"
 
@@ -37,6 +40,8 @@ constexpr u8 kCmdTxEnable = 0x01;
 constexpr u8 kCmdRxEnable = 0x04;
 constexpr u8 kCmdErrorReset = 0x10;
 constexpr u8 kCmdInternalReset = 0x40;
+
+constexpr u8 kRouteCodes = 8;  // codes 0 to 7; any other drives nothing
 
 void WriteMode8251(CSimulator& s, int chip, u8 a) {
     s.m_n8251Mode[chip] = a;
@@ -128,14 +133,29 @@ bool CSimulator::Input8251Byte(int chip, u8 value) {
     return true;
 }
 
-// Runs after every instruction. What the chips do to the latches is gathered
-// in locals and written once, and a latch is never read here: a read of the
-// latches just after the 8279's write to one of them would have to wait for
-// that write to reach the cache.
+static_assert(offsetof(CSimulator, m_n8251PrevStatus) == offsetof(CSimulator, m_n8251Count) + 1 &&
+                  offsetof(CSimulator, m_n8251Status) == offsetof(CSimulator, m_n8251PrevStatus) + kMaxChips,
+              "the chip count, previous statuses and statuses lie side by side");
+
+// Runs after every instruction. Most ticks find the chips and routes as the
+// last one left them: no line rose, and the level inputs take what they
+// took then. Comparing is a few reads; working the lines out again is a
+// loop over the chips.
 void CSimulator::Update8251Irq() {
-    constexpr int kUnwritten = -1;
-    bool trap = false, rst75 = false;            // an edge route's input rose
-    int rst55 = kUnwritten, rst65 = kUnwritten;  // a level route's last value
+    SerialLinesSeen& seen = m_8251LinesSeen;
+    if (std::memcmp(&m_n8251Count, seen.chips, sizeof seen.chips) != 0 ||
+        std::memcmp(g_Irq8251Route, seen.routes, sizeof seen.routes) != 0)
+        WorkOut8251Lines();
+    if (seen.drivesRst65) m_pendRst65 = seen.rst65;
+    if (seen.drivesRst55) m_pendRst55 = seen.rst55;
+}
+
+// The edge inputs are requested here, once per rise; the level inputs are
+// kept in m_8251LinesSeen for every tick. A latch is never read here.
+void CSimulator::WorkOut8251Lines() {
+    constexpr int kUndriven = -1;
+    bool trap = false, rst75 = false;          // an edge route's input rose
+    int rst55 = kUndriven, rst65 = kUndriven;  // a level route's last value
     const int chips = PresentChips(m_n8251Count);
     for (int chip = 0; chip < chips; ++chip) {
         const u8 status = m_n8251Status[chip];
@@ -152,6 +172,11 @@ void CSimulator::Update8251Irq() {
     }
     if (trap) m_pendTrap = 1;
     if (rst75) m_pendRst75 = 1;
-    if (rst65 != kUnwritten) m_pendRst65 = static_cast<u8>(rst65);
-    if (rst55 != kUnwritten) m_pendRst55 = static_cast<u8>(rst55);
+    SerialLinesSeen& seen = m_8251LinesSeen;
+    seen.drivesRst55 = rst55 != kUndriven;
+    seen.drivesRst65 = rst65 != kUndriven;
+    seen.rst55 = static_cast<u8>(rst55 == 1);
+    seen.rst65 = static_cast<u8>(rst65 == 1);
+    std::memcpy(seen.chips, &m_n8251Count, sizeof seen.chips);
+    std::memcpy(seen.routes, g_Irq8251Route, sizeof seen.routes);
 }

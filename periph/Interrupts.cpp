@@ -1,4 +1,5 @@
 #include "periph/InterruptRoutes.h"
+#include "sim/AluInline.h"
 
 u8 g_Irq8279Route;
 u8 g_Irq8251Route[kMaxChips];

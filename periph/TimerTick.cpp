@@ -136,12 +136,23 @@ struct ElapsedPulses {
     u16 last;
 };
 
-ElapsedPulses DivideElapsed(u16 prescaler, u16& residue, u16& pulses, u64 elapsed, u16 lastTStates) {
-    const u64 total = residue + elapsed;
-    const u64 beforeLast = total - lastTStates;
+template <class Word> ElapsedPulses DivideTotal(Word total, u16 prescaler, u16& residue, u16& pulses, u16 lastTStates) {
+    const Word beforeLast = total - lastTStates;
     pulses = static_cast<u16>((beforeLast % prescaler + lastTStates) / prescaler);
     residue = static_cast<u16>(total % prescaler);
     return {total / prescaler, pulses};
+}
+
+ElapsedPulses DivideElapsed(u16 prescaler, u16& residue, u16& pulses, u64 elapsed, u16 lastTStates) {
+    // An undivided clock (left-over 0) and a total in 32 bits save the
+    // divisions or their width; the slots' ends come often.
+    if (prescaler == 1) {
+        pulses = lastTStates;
+        return {elapsed, lastTStates};
+    }
+    const u64 total = residue + elapsed;
+    if (total <= UINT32_MAX) return DivideTotal(static_cast<u32>(total), prescaler, residue, pulses, lastTStates);
+    return DivideTotal(total, prescaler, residue, pulses, lastTStates);
 }
 
 // Counts a slot down by pulses among which none ends its count.
@@ -190,9 +201,18 @@ u64 DueClock(const CounterState& timer, u16 prescaler, u16 residue, u64 clock) {
 // ---- the slots' members and the summary -------------------------------------
 
 // Records the slot's members as the core leaves them, at the current clock,
-// and when the slot is due next.
+// and when the slot is due next; counts the level inputs its OUT holds.
 void CSimulator::LeaveTimerSlot(int slot) {
     TimerSchedule& schedule = m_timerSchedule;
+    const u8 levelsBefore = LevelRequests(schedule.left[slot]), levelsNow = LevelRequests(m_Timer[slot]);
+    if (levelsBefore != levelsNow) {
+        schedule.holdingRst55 +=
+            ((levelsNow & TimerSchedule::kLevelRst55) != 0) - ((levelsBefore & TimerSchedule::kLevelRst55) != 0);
+        schedule.holdingRst65 +=
+            ((levelsNow & TimerSchedule::kLevelRst65) != 0) - ((levelsBefore & TimerSchedule::kLevelRst65) != 0);
+        schedule.levelRequests = (schedule.holdingRst55 != 0 ? TimerSchedule::kLevelRst55 : 0) |
+                                 (schedule.holdingRst65 != 0 ? TimerSchedule::kLevelRst65 : 0);
+    }
     schedule.left[slot] = m_Timer[slot];
     schedule.leftPulses[slot] = m_TimerPulses[slot];
     schedule.leftResidue[slot] = m_TimerResidue[slot];
@@ -201,14 +221,11 @@ void CSimulator::LeaveTimerSlot(int slot) {
     schedule.slotDue[slot] = DueClock(m_Timer[slot], m_TimerPrescaler[slot], m_TimerResidue[slot], schedule.clock);
 }
 
-void CSimulator::SummariseTimers() {
+void CSimulator::FindNextDueTimer() {
     TimerSchedule& schedule = m_timerSchedule;
-    schedule.due = TimerSchedule::kNever;
-    schedule.levelRequests = 0;
-    for (int slot = 0; slot < kTimerSlots; ++slot) {
-        schedule.due = std::min(schedule.due, schedule.slotDue[slot]);
-        schedule.levelRequests |= LevelRequests(m_Timer[slot]);
-    }
+    u64 due = TimerSchedule::kNever;
+    for (const u64 slotDue : schedule.slotDue) due = std::min(due, slotDue);
+    schedule.due = due;
 }
 
 // Brings the slot's members up to date from where the core left them. A
@@ -236,7 +253,7 @@ void CSimulator::SyncTimers() {
 
 void CSimulator::TimersWritten() {
     for (int slot = 0; slot < kTimerSlots; ++slot) ReconcileTimerSlot(slot);
-    SummariseTimers();
+    FindNextDueTimer();
 }
 
 void CSimulator::SyncTimerSlot(int slot) {
@@ -246,30 +263,35 @@ void CSimulator::SyncTimerSlot(int slot) {
 
 void CSimulator::TimerSlotWritten(int slot) {
     ReconcileTimerSlot(slot);
-    SummariseTimers();
+    FindNextDueTimer();
 }
 
 // ---- the tick's steps -----------------------------------------------------
 
-// Steps every slot due at this tick: one closed-form catch-up to the tick
-// before, then this tick by the rules.
+// Steps every slot due at this tick and finds the next due clock.
 void CSimulator::StepDueTimers() {
     TimerSchedule& schedule = m_timerSchedule;
+    u64 due = TimerSchedule::kNever;
     for (int slot = 0; slot < kTimerSlots; ++slot) {
-        if (schedule.slotDue[slot] > schedule.clock) continue;
-        CounterState& timer = m_Timer[slot];
-        if (schedule.slotDue[slot] == TimerSchedule::kEveryTick) {
-            DivideClock(m_TimerPrescaler[slot], m_TimerResidue[slot], m_TimerPulses[slot], schedule.lastTStates);
-        } else {
-            const ElapsedPulses pulses =
-                DivideElapsed(m_TimerPrescaler[slot], m_TimerResidue[slot], m_TimerPulses[slot],
-                              schedule.clock - schedule.slotClock[slot], schedule.lastTStates);
-            CountDown(timer, pulses.all - pulses.last);
-        }
-        StepSlot(*this, timer, m_TimerPulses[slot]);
-        LeaveTimerSlot(slot);
+        if (schedule.slotDue[slot] <= schedule.clock) StepTimerSlot(slot);
+        due = std::min(due, schedule.slotDue[slot]);
     }
-    SummariseTimers();
+    schedule.due = due;
+}
+
+// One closed-form catch-up to the tick before, then this tick by the rules.
+void CSimulator::StepTimerSlot(int slot) {
+    TimerSchedule& schedule = m_timerSchedule;
+    CounterState& timer = m_Timer[slot];
+    if (schedule.slotDue[slot] == TimerSchedule::kEveryTick) {
+        DivideClock(m_TimerPrescaler[slot], m_TimerResidue[slot], m_TimerPulses[slot], schedule.lastTStates);
+    } else {
+        const ElapsedPulses pulses = DivideElapsed(m_TimerPrescaler[slot], m_TimerResidue[slot], m_TimerPulses[slot],
+                                                   schedule.clock - schedule.slotClock[slot], schedule.lastTStates);
+        CountDown(timer, pulses.all - pulses.last);
+    }
+    StepSlot(*this, timer, m_TimerPulses[slot]);
+    LeaveTimerSlot(slot);
 }
 
 // A tick of no T-states adds nothing to the clock that the closed form
@@ -283,7 +305,7 @@ void CSimulator::TickTimersWithoutTime() {
         StepSlot(*this, m_Timer[slot], m_TimerPulses[slot]);
         LeaveTimerSlot(slot);
     }
-    SummariseTimers();
+    FindNextDueTimer();
     RaiseTimerLevelRequests();
 }
 

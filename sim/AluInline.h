@@ -1,4 +1,5 @@
-// Flag, arithmetic, logic and register-field routines of the CPU core.
+// Flag, arithmetic, logic, register-field and stack routines of the CPU
+// core.
 //
 // They are defined here, inline, because the executor runs one of them for
 // almost every instruction; compiled in place they cost no call. Any file
@@ -106,7 +107,7 @@ inline void CSimulator::Dcx(u8* high, u8* low) {
 }
 
 inline void CSimulator::Dad(u8* h, u8* l, u8 high, u8 low) {
-    const u32 sum = u32(*h << 8 | *l) + u32(high << 8 | low);
+    const u32 sum = u32(Word(*h, *l)) + Word(high, low);
     m_flagCY = sum > 0xFFFF ? 1 : 0;
     *h = u8(sum >> 8);
     *l = u8(sum);
@@ -194,4 +195,31 @@ inline void CSimulator::ExecOraGroup(u8 opcode) {
 inline void CSimulator::ExecCmpGroup(u8 opcode) {
     Compare(m_regA, alu::GroupOperand(*this, opcode));
     ++m_pc;
+}
+
+inline void CSimulator::Push(u8 high, u8 low) {
+    const u16 highAddress = u16(m_sp - 1);
+    const u16 lowAddress = u16(m_sp - 2);
+    m_pMemory[highAddress] = high;
+    m_pMemory[lowAddress] = low;
+    m_sp = lowAddress;
+
+    m_stackDepth = u16(m_stackDepth + 2);
+    if (m_stackDepth > m_maxStackDepth) m_maxStackDepth = m_stackDepth;
+
+    // The list keeps room for at most five cycles: an instruction that already
+    // has four or five (or none yet) records no pushes of its own.
+    constexpr u32 kMaxRecordsBeforePush = 3;
+    if (g_busCycleCount >= 1 && g_busCycleCount <= kMaxRecordsBeforePush) {
+        AppendBusCycle(kCycleMemWrite, highAddress, high);
+        AppendBusCycle(kCycleMemWrite, lowAddress, low);
+    }
+}
+
+inline u16 CSimulator::Pop() {
+    const u8 low = m_pMemory[m_sp];
+    const u8 high = m_pMemory[u16(m_sp + 1)];
+    m_sp = u16(m_sp + 2);
+    m_stackDepth = u16(m_stackDepth - 2);
+    return u16(high << 8 | low);
 }

@@ -16,8 +16,6 @@ constexpr u8 kEiDelayArmed = 2;
 // PSW byte layout shared by PUSH PSW and POP PSW; bits 5, 3 and 1 stay zero.
 constexpr int kPswS = 7, kPswZ = 6, kPswAC = 4, kPswP = 2, kPswCY = 0;
 
-u16 Word(u8 high, u8 low) { return u16(high << 8 | low); }
-
 // Opcode fetches of 6 T-states differ from the 4-T-state record only in type.
 void MarkFetch6() { g_busCycles[0] |= u32(CSimulator::kCycleFetch6) << 24; }
 
@@ -43,21 +41,17 @@ void WriteByte(CSimulator& s, u16 address, u8 value) {
 u16 ReadOperand16(CSimulator& s, u16 pc) {
     const u8 low = ReadByte(s, u16(pc + 1));
     const u8 high = ReadByte(s, u16(pc + 2));
-    return Word(high, low);
+    return CSimulator::Word(high, low);
 }
 
 // Conditions of Jcc, Ccc and Rcc by opcode bits 5-3: NZ Z NC C PO PE P M.
+// Bits 5-4 name the flag and bit 3 the value it must have; a look-up rather
+// than a branch per condition, as these instructions are among the most run.
+constexpr u8 CSimulator::*kConditionFlag[4] = {&CSimulator::m_flagZ, &CSimulator::m_flagCY, &CSimulator::m_flagP,
+                                               &CSimulator::m_flagS};
 bool Condition(const CSimulator& s, u8 opcode) {
-    switch ((opcode >> 3) & 7) {
-    case 0: return !s.m_flagZ;
-    case 1: return s.m_flagZ;
-    case 2: return !s.m_flagCY;
-    case 3: return s.m_flagCY;
-    case 4: return !s.m_flagP;
-    case 5: return s.m_flagP;
-    case 6: return !s.m_flagS;
-    default: return s.m_flagS;
-    }
+    const bool set = s.*kConditionFlag[(opcode >> 4) & 3] != 0;
+    return set == (((opcode >> 3) & 1) != 0);
 }
 
 u8 PackPsw(const CSimulator& s) {
@@ -73,18 +67,31 @@ void UnpackPsw(CSimulator& s, u8 psw) {
     s.m_flagCY = (psw >> kPswCY) & 1;
 }
 
-// Returns from the stack with the two read records of the popped bytes.
-void Return(CSimulator& s) {
+// Pops a word with the two read records of its bytes.
+u16 PopWithRecords(CSimulator& s) {
     const u16 sp = s.m_sp;
-    const u16 target = s.Pop();
-    CSimulator::AppendBusCycle(CSimulator::kCycleMemRead, sp, u8(target));
-    CSimulator::AppendBusCycle(CSimulator::kCycleMemRead, u16(sp + 1), u8(target >> 8));
-    s.m_pc = target;
+    const u16 word = s.Pop();
+    CSimulator::AppendBusCycle(CSimulator::kCycleMemRead, sp, u8(word));
+    CSimulator::AppendBusCycle(CSimulator::kCycleMemRead, u16(sp + 1), u8(word >> 8));
+    return word;
 }
+
+void Return(CSimulator& s) { s.m_pc = PopWithRecords(s); }
 
 void Call(CSimulator& s, u16 target, u16 returnAddress) {
     s.Push(u8(returnAddress >> 8), u8(returnAddress));
     s.m_pc = target;
+}
+
+// An EI's delay: armed at the end of the EI, IE set at the end of the next
+// instruction. Any other value a register edit left counts on until it wraps.
+void StepEiDelay(CSimulator& s) {
+    if (s.m_eiDelay == kEiDelayArmed) {
+        s.m_eiDelay = 0;
+        s.m_intEnable = 1;
+        return;
+    }
+    ++s.m_eiDelay;
 }
 
 u8 RimByte(CSimulator& s) {
@@ -96,7 +103,7 @@ u8 RimByte(CSimulator& s) {
 
 void Dsub(CSimulator& s) {
     const u16 hl = s.PairHL();
-    const u16 bc = Word(s.m_regB, s.m_regC);
+    const u16 bc = CSimulator::Word(s.m_regB, s.m_regC);
     const u16 r = u16(hl - bc);
     const bool hlNeg = (hl & kSignBit16) != 0;
     const bool bcNeg = (bc & kSignBit16) != 0;
@@ -114,7 +121,10 @@ void Dsub(CSimulator& s) {
 
 }  // namespace
 
-void CSimulator::ExecuteInstruction() {
+// Every routine the executor calls from this file and the inline headers is
+// compiled in place, however large the switch grows: a call per instruction
+// costs as much as the instruction's own work.
+[[gnu::flatten]] void CSimulator::ExecuteInstruction() {
     const u16 pc = m_pc;
     const u8 op = m_pMemory[pc];
     g_busCycles[0] = u32(kCycleFetch4) << 24 | u32(pc) << 8 | op;
@@ -122,21 +132,51 @@ void CSimulator::ExecuteInstruction() {
     u8 t = kOpcodeTStates[op];
 
     const u16 next = u16(pc + 1);
+    // INR r, DCR r and MVI r, by their destination field (opcode bits 5-3).
+    const auto IncrementRegister = [this, next](u8 opcode) {
+        u8 v = GetReg8(opcode >> 3);
+        Inr(&v);
+        SetReg8(v, opcode);
+        m_pc = next;
+    };
+    const auto DecrementRegister = [this, next](u8 opcode) {
+        u8 v = GetReg8(opcode >> 3);
+        Dcr(&v);
+        SetReg8(v, opcode);
+        m_pc = next;
+    };
+    const auto MoveImmediate = [this, pc, next](u8 opcode) {
+        SetReg8(ReadByte(*this, next), opcode);
+        m_pc = u16(pc + 2);
+    };
     // clang-format off
     switch (op) {
-// Eight consecutive opcodes that share one register-field group.
-#define CASE8(b) case b: case b + 1: case b + 2: case b + 3: case b + 4: case b + 5: case b + 6: case b + 7
-    CASE8(0x40): CASE8(0x48): CASE8(0x50): CASE8(0x58): CASE8(0x60): CASE8(0x68):
-    case 0x70: case 0x71: case 0x72: case 0x73: case 0x74: case 0x75: case 0x77: CASE8(0x78):
-        ExecMov(op);
-        break;
-    CASE8(0x80): CASE8(0x88): ExecAddGroup(op); break;
-    CASE8(0x90): CASE8(0x98): ExecSubGroup(op); break;
-    CASE8(0xA0): ExecAnaGroup(op); break;
-    CASE8(0xA8): ExecXraGroup(op); break;
-    CASE8(0xB0): ExecOraGroup(op); break;
-    CASE8(0xB8): ExecCmpGroup(op); break;
-#undef CASE8
+// Each opcode of a register-field group has a case of its own, in which the
+// group's routine compiles with the opcode as a constant: its register
+// fields become direct accesses and its choices disappear.
+#define ONE(op, routine) case op: routine(op); break;
+#define EIGHT(b, routine) ONE(b, routine) ONE(b + 1, routine) ONE(b + 2, routine) ONE(b + 3, routine) \
+    ONE(b + 4, routine) ONE(b + 5, routine) ONE(b + 6, routine) ONE(b + 7, routine)
+    EIGHT(0x40, ExecMov) EIGHT(0x48, ExecMov) EIGHT(0x50, ExecMov) EIGHT(0x58, ExecMov)
+    EIGHT(0x60, ExecMov) EIGHT(0x68, ExecMov) EIGHT(0x78, ExecMov)
+    ONE(0x70, ExecMov) ONE(0x71, ExecMov) ONE(0x72, ExecMov) ONE(0x73, ExecMov) ONE(0x74, ExecMov)
+    ONE(0x75, ExecMov) ONE(0x77, ExecMov)
+    EIGHT(0x80, ExecAddGroup) EIGHT(0x88, ExecAddGroup)
+    EIGHT(0x90, ExecSubGroup) EIGHT(0x98, ExecSubGroup)
+    EIGHT(0xA0, ExecAnaGroup)
+    EIGHT(0xA8, ExecXraGroup)
+    EIGHT(0xB0, ExecOraGroup)
+    EIGHT(0xB8, ExecCmpGroup)
+    ONE(0x04, IncrementRegister) ONE(0x0C, IncrementRegister) ONE(0x14, IncrementRegister)
+    ONE(0x1C, IncrementRegister) ONE(0x24, IncrementRegister) ONE(0x2C, IncrementRegister)
+    ONE(0x3C, IncrementRegister)
+    ONE(0x05, DecrementRegister) ONE(0x0D, DecrementRegister) ONE(0x15, DecrementRegister)
+    ONE(0x1D, DecrementRegister) ONE(0x25, DecrementRegister) ONE(0x2D, DecrementRegister)
+    ONE(0x3D, DecrementRegister)
+    ONE(0x06, MoveImmediate) ONE(0x0E, MoveImmediate) ONE(0x16, MoveImmediate) ONE(0x1E, MoveImmediate)
+    ONE(0x26, MoveImmediate) ONE(0x2E, MoveImmediate) ONE(0x3E, MoveImmediate)
+#undef EIGHT
+#undef ONE
 
     // ---- control ----
     case 0x00: m_pc = next; break;  // NOP
@@ -158,10 +198,6 @@ void CSimulator::ExecuteInstruction() {
         break;
 
     // ---- 8-bit loads ----
-    case 0x06: case 0x0E: case 0x16: case 0x1E: case 0x26: case 0x2E: case 0x3E:  // MVI r
-        SetReg8(ReadByte(*this, next), op);
-        m_pc = u16(pc + 2);
-        break;
     case 0x36: {  // MVI M
         const u8 imm = ReadByte(*this, next);
         WriteByte(*this, PairHL(), imm);
@@ -267,32 +303,6 @@ void CSimulator::ExecuteInstruction() {
         break;  // PCHL
 
     // ---- increment, decrement ----
-    case 0x04:
-    case 0x0C:
-    case 0x14:
-    case 0x1C:
-    case 0x24:
-    case 0x2C:
-    case 0x3C: {  // INR r
-        u8 v = GetReg8(op >> 3);
-        Inr(&v);
-        SetReg8(v, op);
-        m_pc = next;
-        break;
-    }
-    case 0x05:
-    case 0x0D:
-    case 0x15:
-    case 0x1D:
-    case 0x25:
-    case 0x2D:
-    case 0x3D: {  // DCR r
-        u8 v = GetReg8(op >> 3);
-        Dcr(&v);
-        SetReg8(v, op);
-        m_pc = next;
-        break;
-    }
     case 0x34:
     case 0x35: {  // INR M, DCR M
         const u16 address = PairHL();
@@ -540,33 +550,31 @@ void CSimulator::ExecuteInstruction() {
         Push(m_regA, PackPsw(*this));
         m_pc = next;
         break;
-    case 0xC1:
-    case 0xD1:
-    case 0xE1:
-    case 0xF1: {  // POP rp
-        const u16 sp = m_sp;
-        const u16 v = Pop();
-        AppendBusCycle(kCycleMemRead, sp, u8(v));
-        AppendBusCycle(kCycleMemRead, u16(sp + 1), u8(v >> 8));
-        const u8 high = u8(v >> 8), low = u8(v);
-        switch (op) {
-        case 0xC1:
-            m_regB = high;
-            m_regC = low;
-            break;
-        case 0xD1:
-            m_regD = high;
-            m_regE = low;
-            break;
-        case 0xE1:
-            m_regH = high;
-            m_regL = low;
-            break;
-        default:
-            m_regA = high;
-            UnpackPsw(*this, low);
-            break;
-        }
+    case 0xC1: {
+        const u16 v = PopWithRecords(*this);
+        m_regB = u8(v >> 8);
+        m_regC = u8(v);
+        m_pc = next;
+        break;
+    }
+    case 0xD1: {
+        const u16 v = PopWithRecords(*this);
+        m_regD = u8(v >> 8);
+        m_regE = u8(v);
+        m_pc = next;
+        break;
+    }
+    case 0xE1: {
+        const u16 v = PopWithRecords(*this);
+        m_regH = u8(v >> 8);
+        m_regL = u8(v);
+        m_pc = next;
+        break;
+    }
+    case 0xF1: {  // POP PSW
+        const u16 v = PopWithRecords(*this);
+        m_regA = u8(v >> 8);
+        UnpackPsw(*this, u8(v));
         m_pc = next;
         break;
     }
@@ -639,9 +647,5 @@ void CSimulator::ExecuteInstruction() {
     m_lastTStates = t;
     TickPeripherals();
     CheckInterrupts();
-    if (m_eiDelay == kEiDelayArmed) {
-        m_eiDelay = 0;
-        m_intEnable = 1;
-    }
-    if (m_eiDelay != 0) ++m_eiDelay;
+    if (m_eiDelay != 0) StepEiDelay(*this);
 }

@@ -76,14 +76,26 @@ struct TimerSchedule {
     static constexpr u8 kLevelRst55 = 1;  // levelRequests bits
     static constexpr u8 kLevelRst65 = 2;
 
-    u64 clock;                   // T-states of every tick so far
-    u64 due;                     // the earliest due clock of any slot
-    u16 lastTStates;             // T-states of the last tick
-    u8 levelRequests;            // the level inputs some slot's OUT holds high
-    u64 slotClock[kTimerSlots];  // when the slot's members were left
-    u64 slotDue[kTimerSlots];    // the clock of the tick at which the slot must be stepped
+    u64 clock;                      // T-states of every tick so far
+    u64 due;                        // the earliest due clock of any slot
+    u16 lastTStates;                // T-states of the last tick
+    u8 levelRequests;               // the level inputs some slot's OUT holds high
+    u8 holdingRst55, holdingRst65;  // how many slots hold each
+    u64 slotClock[kTimerSlots];     // when the slot's members were left
+    u64 slotDue[kTimerSlots];       // the clock of the tick at which the slot must be stepped
     CounterState left[kTimerSlots];
     u16 leftPulses[kTimerSlots], leftResidue[kTimerSlots], leftPrescaler[kTimerSlots];
+};
+
+// What the 8251 chips' interrupt lines drove at the last tick that worked
+// them out (periph/Chip8251.cpp), and what that was worked out from: the
+// chip count, previous statuses and statuses (side by side in CSimulator)
+// and the routes. While these stay as they were, the lines drive the same.
+struct SerialLinesSeen {
+    u8 chips[1 + 2 * kMaxChips];
+    u8 routes[kMaxChips];
+    u8 drivesRst55, drivesRst65;  // 1 = some chip is routed to the input
+    u8 rst55, rst65;              // the level it drives
 };
 
 // Interrupt routes of the 8279 and the 8251 chips, and the number of entries
@@ -226,6 +238,7 @@ public:
     u8 m_n8251CharBits[kMaxChips];  // stored only
     u8 m_n8251Mode[kMaxChips];
     u8 m_n8251Command[kMaxChips];
+    SerialLinesSeen m_8251LinesSeen;
     // ---- 8255 ----
     u8 m_8255Address[kMaxChips];  // ports A-C at base + 0..2, control at + 3
     u8 m_n8255Count;              // chips 0 to count - 1 present
@@ -285,13 +298,24 @@ public:
     static void AppendBusCycle(u32 type, u16 address, u8 data) {
         if (g_busCycleCount < kMaxBusCycles) g_busCycles[g_busCycleCount++] = type << 24 | u32(address) << 8 | data;
     }
-    u16 PairHL() const { return u16(m_regH << 8 | m_regL); }
+    // Two bytes as a 16-bit value, each read on its own. Registers and memory
+    // are mostly written a byte at a time, and a processor cannot pass two
+    // pending byte writes on to one 16-bit read, which then waits until they
+    // reach the cache; a compiler would otherwise merge the two reads.
+    static u16 Word(u8 high, u8 low) {
+#if defined(__GNUC__)
+        __asm__("" : "+r"(low));
+#endif
+        return u16(high << 8 | low);
+    }
+    u16 PairHL() const { return Word(m_regH, m_regL); }
 
     void ExecuteInstruction();
-    void Push(u8 high, u8 low);
-    u16 Pop();
-    // The flag, ALU and register-field routines are defined in sim/AluInline.h
-    // so that the executor compiles them in place; a caller includes it.
+    // The flag, ALU, register-field and stack routines are defined in
+    // sim/AluInline.h so that the executor compiles them in place; a caller
+    // includes it.
+    inline void Push(u8 high, u8 low);
+    inline u16 Pop();
     inline void SetSZP(u8 value);
     inline void Add(u8* dst, u8 operand, bool withCarry);
     inline void Sub(u8* dst, u8 operand, bool withBorrow);
@@ -357,8 +381,9 @@ public:
         Tick8253();
     }
     void CheckInterrupts() {
-        const bool maskableEligible = m_intEnable == 1 && (m_pendRst75 | m_pendRst65 | m_pendRst55) != 0;
-        if (m_pendTrap != 0 || maskableEligible) AcceptInterrupt();
+        // The latches are read one by one: the tick has just written some of
+        // them, and a wider read would wait for those writes.
+        if (m_pendTrap != 0 || (m_intEnable == 1 && (m_pendRst75 | m_pendRst65 | m_pendRst55) != 0)) AcceptInterrupt();
     }
     // Accepts at most one pending request, in priority order.
     void AcceptInterrupt();
@@ -390,7 +415,7 @@ public:
         schedule.lastTStates = tStates;
         schedule.clock += tStates;
         if (schedule.clock >= schedule.due) StepDueTimers();
-        RaiseTimerLevelRequests();
+        if (schedule.levelRequests != 0) RaiseTimerLevelRequests();
     }
     void ResetTimerSlots();
     // The core's own users of one slot: SyncTimerSlot before reading or
@@ -408,7 +433,8 @@ private:
     void TickTimersWithoutTime();
     void ReconcileTimerSlot(int slot);
     void LeaveTimerSlot(int slot);
-    void SummariseTimers();
+    void FindNextDueTimer();
+    void StepTimerSlot(int slot);
     void CheckTimerSlotAsLeft(int slot) const;
     void CheckTimersAsLeft() const;
 
@@ -427,6 +453,7 @@ public:
     void OutLcdSection(int port);
     void Update8279Irq();
     void Update8251Irq();
+    void WorkOut8251Lines();
     void Reset8279();
     void Reset8155();
     void Reset8255Chips();

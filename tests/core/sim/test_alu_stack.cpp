@@ -2,6 +2,7 @@
 // appending Push's write records to the bus-cycle list.
 #include <gtest/gtest.h>
 
+#include "sim/AluInline.h"
 #include "tests/support/PowerOn.h"
 
 namespace {
