@@ -130,6 +130,7 @@ private slots:
             QVERIFY(d.Ok());
         });
         f.Command(ID_CONFIG_TIMER_8253);
+        g_Sim.SyncTimers();
         QCOMPARE(int(g_Sim.m_TimerPrescaler[0]), 4);
         {
             QObject context;

@@ -19,6 +19,7 @@ private slots:
         g_Sim.m_TimerPrescaler[15] = 0xA;
         g_Sim.m_Timer[15].m_nIrqRoute = 7;
         g_Sim.m_Timer[15].m_nCount = 99;
+        g_Sim.TimersWritten();
         MessageLog log;
         OpenDialog<T55> dlg;
         QCOMPARE(dlg->windowTitle(), QString("8155 Timer"));
@@ -49,6 +50,7 @@ private slots:
     void counterEditsAreKeptPerSlotUntilOk() {
         g_Sim.m_n8253Count = 2;
         g_Sim.m_TimerPrescaler[6] = 0x33;
+        g_Sim.TimersWritten();
         OpenDialog<T53> dlg;
         QCOMPARE(dlg->windowTitle(), QString("8253 Timers"));
         QVERIFY(dlg.Checked(T53::IDC_CHIP1));

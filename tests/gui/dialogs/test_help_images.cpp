@@ -33,6 +33,7 @@ void SetUpBoard() {
     g_Sim.m_n8155Address = 0x20;
     g_Sim.m_TimerPrescaler[15] = 0xA;
     g_Sim.m_Timer[15].m_nIrqRoute = 7;
+    g_Sim.TimersWritten();
     g_Sim.m_bLcdConnected = 1;
     g_Sim.m_nLcdAddress = 0x50;
     g_Sim.m_nLcdCharsLogical = 16;

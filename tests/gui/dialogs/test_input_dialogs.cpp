@@ -21,7 +21,10 @@ void Type(QLineEdit* pEdit, const QString& text) {
     QTest::keyClicks(pEdit, text);
 }
 
-CounterState& Slot(int chip, int counter) { return g_Sim.m_Timer[chip * 3 + counter]; }
+CounterState& Slot(int chip, int counter) {
+    g_Sim.SyncTimers();
+    return g_Sim.m_Timer[chip * 3 + counter];
+}
 
 void SetCounter(int chip, int counter, u8 mode, u8 gate, u32 reload) {
     CounterState& t = Slot(chip, counter);
@@ -32,6 +35,7 @@ void SetCounter(int chip, int counter, u8 mode, u8 gate, u32 reload) {
     t.m_nReloadEven = 0;
     t.m_bRunning = 0;
     t.m_bOut = 0;
+    g_Sim.TimersWritten();
 }
 }  // namespace
 

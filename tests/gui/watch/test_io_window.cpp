@@ -335,6 +335,7 @@ private slots:
         m_pView->FillList(true);
         for (int i = 0; i < 8; ++i) m_f->Command(ID_RUN_SINGLESTEP);
         const CounterState& counter = g_Sim.m_Timer[4];
+        g_Sim.SyncTimers();
         QCOMPARE(int(counter.m_bRunning), 0);
         RightClickChoose(m_pView, 0, QStringLiteral("&Edit"), [] {
             ChoosePeripheral(CIOInpDlg::k8253);
@@ -345,11 +346,13 @@ private slots:
                 pDlg->accept();
             });
         });
+        g_Sim.SyncTimers();
         QCOMPARE(int(counter.m_bRunning), 1);
         QCOMPARE(m_pView->RowTextOf(11),
                  QString("  8253 #2 : (T0:Md=0,Gt=0,O/p=HI),(T1:Md=0,Gt=1,O/p=LO),(T2:Md=0,Gt=0,O/p=HI)"));
         const i32 before = counter.m_nCount;
         m_f->Command(ID_RUN_SINGLESTEP);
+        g_Sim.SyncTimers();
         QVERIFY(counter.m_nCount < before);
     }
 };
