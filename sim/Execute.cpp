@@ -145,6 +145,13 @@ void Dsub(CSimulator& s) {
         SetReg8(v, opcode);
         m_pc = next;
     };
+    // POP B, D, H.
+    const auto PopPair = [this, next](u8& high, u8& low) {
+        const u16 v = PopWithRecords(*this);
+        high = u8(v >> 8);
+        low = u8(v);
+        m_pc = next;
+    };
     const auto MoveImmediate = [this, pc, next](u8 opcode) {
         SetReg8(ReadByte(*this, next), opcode);
         m_pc = u16(pc + 2);
@@ -550,27 +557,9 @@ void Dsub(CSimulator& s) {
         Push(m_regA, PackPsw(*this));
         m_pc = next;
         break;
-    case 0xC1: {
-        const u16 v = PopWithRecords(*this);
-        m_regB = u8(v >> 8);
-        m_regC = u8(v);
-        m_pc = next;
-        break;
-    }
-    case 0xD1: {
-        const u16 v = PopWithRecords(*this);
-        m_regD = u8(v >> 8);
-        m_regE = u8(v);
-        m_pc = next;
-        break;
-    }
-    case 0xE1: {
-        const u16 v = PopWithRecords(*this);
-        m_regH = u8(v >> 8);
-        m_regL = u8(v);
-        m_pc = next;
-        break;
-    }
+    case 0xC1: PopPair(m_regB, m_regC); break;
+    case 0xD1: PopPair(m_regD, m_regE); break;
+    case 0xE1: PopPair(m_regH, m_regL); break;
     case 0xF1: {  // POP PSW
         const u16 v = PopWithRecords(*this);
         m_regA = u8(v >> 8);

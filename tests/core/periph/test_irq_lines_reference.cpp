@@ -134,9 +134,18 @@ private:
     std::mt19937 m_random;
 };
 
+// One tick of the model and of the machine in the tick's order, the
+// keyboard's line, then the serial chips' lines; false once they differ.
+bool TickAndCompare(Lines& expected, int round) {
+    ReferenceLines(expected);
+    g_Sim.Update8279Irq();
+    g_Sim.Update8251Irq();
+    ExpectMachineMatches(expected, round);
+    return !::testing::Test::HasFailure();
+}
+
 }  // namespace
 
-// In the tick's order: the keyboard's line, then the serial chips' lines.
 TEST(InterruptLinesReference, KeyboardThenSerialChipsMatchTheRouteRules) {
     StartFromPowerOn();
     RandomLines random(20261207);
@@ -144,11 +153,7 @@ TEST(InterruptLinesReference, KeyboardThenSerialChipsMatchTheRouteRules) {
     for (int round = 0; round < kRounds; ++round) {
         Lines expected = random.Next();
         Store(expected);
-        ReferenceLines(expected);
-        g_Sim.Update8279Irq();
-        g_Sim.Update8251Irq();
-        ExpectMachineMatches(expected, round);
-        if (::testing::Test::HasFailure()) return;
+        if (!TickAndCompare(expected, round)) return;
     }
 }
 
@@ -161,13 +166,7 @@ TEST(InterruptLinesReference, RepeatedTicksOnUnchangedStatuses) {
     for (int round = 0; round < kRounds; ++round) {
         Lines expected = random.Next();
         Store(expected);
-        for (int tick = 0; tick < 2; ++tick) {
-            ReferenceLines(expected);
-            g_Sim.Update8279Irq();
-            g_Sim.Update8251Irq();
-        }
-        ExpectMachineMatches(expected, round);
-        if (::testing::Test::HasFailure()) return;
+        if (!TickAndCompare(expected, round) || !TickAndCompare(expected, round)) return;
     }
 }
 
@@ -182,10 +181,6 @@ TEST(InterruptLinesReference, SingleFieldWritesBetweenTicks) {
     for (int round = 0; round < kRounds; ++round) {
         random.ChangeOneField(expected);
         Store(expected);
-        ReferenceLines(expected);
-        g_Sim.Update8279Irq();
-        g_Sim.Update8251Irq();
-        ExpectMachineMatches(expected, round);
-        if (::testing::Test::HasFailure()) return;
+        if (!TickAndCompare(expected, round)) return;
     }
 }
