@@ -62,6 +62,9 @@ bool CMainFrame::LoadFrame() {
     setWindowTitle(QString::fromLatin1(kFrameTitle));
     setWindowIcon(TorvanIcon());
     CreateMDIClient();
+    // The menus are drawn by the frame's own menu class, never by a global
+    // menu of the desktop.
+    menuBar()->setNativeMenuBar(false);
 
     m_toolbarBitmap = DrawToolbarBitmap();
     CreateActions();
@@ -127,33 +130,15 @@ void CMainFrame::OnCommandStatesUpdated() { UpdateRecentFileItems(); }
 
 // ---- menus ----
 
-CMenuSet* CMainFrame::BuildMenu(int nMenuId, bool bOwnerDrawn) {
-    auto newPopup = [this, bOwnerDrawn](const QString& title, QWidget* pParent) {
-        QMenu* pMenu = bOwnerDrawn && s_pfnOwnerDrawnPopup != nullptr ? s_pfnOwnerDrawnPopup(title, pParent)
-                                                                      : new QMenu(title, pParent);
-        connect(pMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-        // A menu reports the hover of its actions wherever they are, the
-        // toolbar's buttons included; only its own open items show prompts.
-        connect(pMenu, &QMenu::hovered, this, [this, pMenu](QAction* pAction) {
-            if (pMenu->isVisible()) OnMenuHovered(pAction);
-        });
-        return pMenu;
-    };
-
+std::unique_ptr<CMenuSet> CMainFrame::BuildPlainMenu(int nMenuId) {
     auto set = std::make_unique<CMenuSet>();
     QList<QMenu*> open;
     ForEachMenuItem(MenuTable(nMenuId), [&](const MenuItemDef& item) {
         if (item.nID == kMenuPopup) {
-            QMenu* pMenu =
-                newPopup(QString::fromLatin1(item.text), open.isEmpty() ? static_cast<QWidget*>(this) : open.last());
-            if (open.isEmpty()) {
-                set->m_popups.append(pMenu);
-                // Leaving the menus puts the idle text back in pane 0.
-                connect(pMenu, &QMenu::aboutToHide, this,
-                        [this] { m_wndStatusBar->SetPaneText(0, QString::fromLatin1(kReady)); });
-            } else {
-                open.last()->addMenu(pMenu);
-            }
+            auto* pMenu =
+                new QMenu(QString::fromLatin1(item.text), open.isEmpty() ? static_cast<QWidget*>(this) : open.last());
+            if (open.isEmpty()) set->m_popups.append(pMenu);
+            else open.last()->addMenu(pMenu);
             open.append(pMenu);
         } else if (item.nID == kMenuEndPopup) {
             open.removeLast();
@@ -163,26 +148,55 @@ CMenuSet* CMainFrame::BuildMenu(int nMenuId, bool bOwnerDrawn) {
             open.last()->addAction(GetAction(item.nID));
         }
     });
+    return set;
+}
+
+CMenuSet* CMainFrame::AdoptMenu(std::unique_ptr<CMenuSet> set, int nMenuId) {
+    for (QMenu* pPopup : set->m_popups) ConnectPopup(pPopup, true);
     CMenuSet* pSet = set.get();
     m_menuIds.insert(pSet, nMenuId);
     m_menuSets.push_back(std::move(set));
     return pSet;
 }
 
+void CMainFrame::ConnectPopup(QMenu* pMenu, bool bTopLevel) {
+    connect(pMenu, &QMenu::aboutToShow, this, [this, pMenu] { OnInitMenuPopup(pMenu); });
+    // A menu reports the hover of its actions wherever they are, the
+    // toolbar's buttons included; only its own open items show prompts.
+    connect(pMenu, &QMenu::hovered, this, [this, pMenu](QAction* pAction) {
+        if (pMenu->isVisible()) OnMenuHovered(pAction);
+    });
+    // Leaving the menus puts the idle text back in pane 0.
+    if (bTopLevel)
+        connect(pMenu, &QMenu::aboutToHide, this,
+                [this] { m_wndStatusBar->SetPaneText(0, QString::fromLatin1(kReady)); });
+    for (QAction* pAction : pMenu->actions())
+        if (pAction->menu() != nullptr) ConnectPopup(pAction->menu(), false);
+}
+
+void CMainFrame::OnInitMenuPopup(QMenu* pPopup) {
+    UpdateCommandStates();
+    // Items the refresh added or changed are owner-drawn again.
+    if (m_menuDocument.IsSubMenu(pPopup) || m_menuDefault.IsSubMenu(pPopup)) KespMenu::UpdateMenu(pPopup);
+}
+
 CMenuSet* CMainFrame::LoadDocumentMenu() {
-    m_menuDocument = BuildMenu(IDR_TORVANTYPE, true);
-    return m_menuDocument;
+    m_menuDocument.LoadMenu(IDR_TORVANTYPE);
+    const int toolbars[] = {IDR_MAINFRAME};
+    m_menuDocument.LoadToolbars(toolbars, 1);
+    return AdoptMenu(m_menuDocument.Detach(), IDR_TORVANTYPE);
 }
 
 CMenuSet* CMainFrame::LoadDefaultMenu() {
-    m_menuDefault = BuildMenu(IDR_MAINFRAME, true);
-    return m_menuDefault;
+    m_menuDefault.LoadMenu(IDR_MAINFRAME);
+    m_menuDefault.LoadToolbar(IDR_MAINFRAME);
+    return AdoptMenu(m_menuDefault.Detach(), IDR_MAINFRAME);
 }
 
-CMenuSet* CMainFrame::LoadPlainDocumentMenu() { return BuildMenu(IDR_TORVANTYPE, false); }
+CMenuSet* CMainFrame::LoadPlainDocumentMenu() { return AdoptMenu(BuildPlainMenu(IDR_TORVANTYPE), IDR_TORVANTYPE); }
 
 void CMainFrame::SetDefaultMenu(CMenuSet* pMenu) {
-    m_menuDefault = pMenu;
+    m_pDefaultMenu = pMenu;
     OnUpdateFrameMenu();
 }
 
@@ -206,11 +220,11 @@ void CMainFrame::ApplyMenuTexts(int nMenuId) {
 void CMainFrame::OnUpdateFrameMenu() {
     QMdiSubWindow* pFrame = MDIGetActive();
     if (MDIClient()->subWindowList().isEmpty() || pFrame == nullptr) {
-        if (MDIClient()->subWindowList().isEmpty()) ShowMenu(m_menuDefault);
+        if (MDIClient()->subWindowList().isEmpty()) ShowMenu(m_pDefaultMenu);
         return;
     }
     CMultiDocTemplate* pTemplate = TemplateOfFrame(pFrame);
-    ShowMenu(pTemplate != nullptr && pTemplate->m_pMenuShared != nullptr ? pTemplate->m_pMenuShared : m_menuDefault);
+    ShowMenu(pTemplate != nullptr && pTemplate->m_pMenuShared != nullptr ? pTemplate->m_pMenuShared : m_pDefaultMenu);
 }
 
 void CMainFrame::OnMenuHovered(QAction* pAction) {

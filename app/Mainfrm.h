@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/MDIFrameWnd.h"
+#include "menu/Kespmenu.h"
 
 class CCmdUI;
 class CMultiDocTemplate;
@@ -32,8 +33,8 @@ public:
     // window cannot be made.
     bool LoadFrame();
 
-    // Builds a new copy of menu 3 (drawn by the owner-drawn menu class when
-    // one is installed), or of menu 2. The frame keeps ownership.
+    // Builds a new owner-drawn copy of menu 3, or of menu 2, with the
+    // toolbar's images. The frame keeps ownership.
     CMenuSet* LoadDocumentMenu();
     CMenuSet* LoadDefaultMenu();
     // Menu 3 as plain popups, for the window that shows it without images.
@@ -131,8 +132,11 @@ public:
     void OnCommandWithoutEffect() {}
     // ---- end of configuration menu ----
 
-    CMenuSet* m_menuDocument = nullptr;  // the copy of menu 3 built last
-    CMenuSet* m_menuDefault = nullptr;
+    // The owner-drawn menus: every copy of menu 3, and menu 2. They keep the
+    // records and popups of the menus they handed out.
+    KespMenu m_menuDocument;
+    KespMenu m_menuDefault;
+    CMenuSet* m_pDefaultMenu = nullptr;  // shown while no child window is open
     QToolBar* m_wndToolBar = nullptr;
 
 protected:
@@ -149,7 +153,10 @@ private:
     void CreateActions();
     void CreateToolBar();
     void CreateStatusBar();
-    CMenuSet* BuildMenu(int nMenuId, bool bOwnerDrawn);
+    std::unique_ptr<CMenuSet> BuildPlainMenu(int nMenuId);
+    CMenuSet* AdoptMenu(std::unique_ptr<CMenuSet> set, int nMenuId);
+    void ConnectPopup(QMenu* pMenu, bool bTopLevel);
+    void OnInitMenuPopup(QMenu* pPopup);
     void ShowMenu(CMenuSet* pMenu);
     void OnMenuHovered(QAction* pAction);
     void UpdateRecentFileItems();

@@ -11,8 +11,6 @@
 #include "framework/DocTemplate.h"
 #include "framework/View.h"
 
-CMDIFrameWnd::PopupFactory CMDIFrameWnd::s_pfnOwnerDrawnPopup = nullptr;
-
 namespace {
 CMDIFrameWnd* g_pMainFrame = nullptr;
 }

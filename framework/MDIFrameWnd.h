@@ -20,16 +20,10 @@ class CView;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
-class QMenu;
 
 class CMDIFrameWnd : public QMainWindow {
     Q_OBJECT
 public:
-    // A popup maker: the owner-drawn menu class installs one to draw the
-    // menus it is given; null makes plain popups.
-    using PopupFactory = QMenu* (*)(const QString& title, QWidget* parent);
-    static PopupFactory s_pfnOwnerDrawnPopup;
-
     CMDIFrameWnd();
     ~CMDIFrameWnd() override;
 

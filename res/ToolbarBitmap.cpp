@@ -182,9 +182,8 @@ void DrawButton(QPainter& p, int nID) {
     default: break;
     }
 }
-}  // namespace
 
-QPixmap DrawToolbarBitmap() {
+QImage DrawToolbarStrip() {
     int imageCount = 0;
     for (int i = 0; i < kToolbarEntryCount; ++i)
         if (kToolbarButtons[i] != 0) ++imageCount;
@@ -204,5 +203,17 @@ QPixmap DrawToolbarBitmap() {
         ++image;
     }
     painter.end();
-    return QPixmap::fromImage(strip);
+    return strip;
+}
+}  // namespace
+
+QPixmap DrawToolbarBitmap() { return QPixmap::fromImage(DrawToolbarStrip()); }
+
+QImage ToolbarBitmapResource() {
+    const QImage strip = DrawToolbarStrip();
+    QImage bitmap(strip.size(), QImage::Format_RGB32);
+    bitmap.fill(kStandardButtonFace);
+    QPainter painter(&bitmap);
+    painter.drawImage(0, 0, strip);
+    return bitmap;
 }

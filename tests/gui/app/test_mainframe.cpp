@@ -207,7 +207,7 @@ private slots:
             menus.insert(pTemplate->m_pMenuShared);
         }
         QCOMPARE(menus.size(), 9);
-        QVERIFY(!menus.contains(Frame()->m_menuDefault));
+        QVERIFY(!menus.contains(Frame()->m_pDefaultMenu));
         QCOMPARE(templates[8].get(), m_app->m_pTimingTemplate);
         QCOMPARE(templates[2].get(), m_app->m_pRegWatchTemplate);
         QCOMPARE(templates[3].get(), m_app->m_pMemWatchTemplate);

@@ -1,0 +1,309 @@
+// The drawing side of KespMenu: measuring and painting its items with the
+// toolbar images, check marks and key column in the system's colours. The
+// rectangles follow the system's convention: right and bottom exclusive.
+#include <QActionGroup>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyleOptionMenuItem>
+
+#include "menu/Kespmenu.h"
+#include "platform/SysColor.h"
+
+namespace {
+// A classic menu line is this much taller than its font.
+constexpr int kMenuLinePadding = 6;
+// Where the ticks of a check mark start, column by column; each is three
+// pixels tall.
+constexpr int kCheckMarkRows[] = {2, 3, 4, 3, 2, 1, 0};
+constexpr int kCheckMarkTick = 3;
+constexpr int kRadioDotSize = 6;
+// Offsets of the mark inside its check box.
+constexpr int kCheckMarkX = 4, kCheckMarkY = 4, kRadioDotX = 5, kRadioDotY = 4;
+
+QRect Ltrb(int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); }
+
+// Top and left lines in one colour, bottom and right (with their corners)
+// in the other.
+void Draw3dRect(QPainter* pDC, const QRect& r, QColor topLeft, QColor bottomRight) {
+    pDC->fillRect(r.x(), r.y(), r.width() - 1, 1, topLeft);
+    pDC->fillRect(r.x(), r.y(), 1, r.height() - 1, topLeft);
+    pDC->fillRect(r.x() + r.width() - 1, r.y(), 1, r.height(), bottomRight);
+    pDC->fillRect(r.x(), r.y() + r.height() - 1, r.width(), 1, bottomRight);
+}
+
+void FrameRect(QPainter* pDC, const QRect& r, QColor color) { Draw3dRect(pDC, r, color, color); }
+
+// The pixels of an image that are neither of the two colours.
+template <class Fn> void ForEachOtherPixel(const QImage& image, QRgb first, QRgb second, Fn fn) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb rgb = line[x] & RGB_MASK;
+            if (rgb != (first & RGB_MASK) && rgb != (second & RGB_MASK)) fn(x, y);
+        }
+    }
+}
+}  // namespace
+
+// ---- the records behind the items ----
+
+void KespMenu::initStyleOption(QStyleOptionMenuItem* pOption, const QAction* pAction) const {
+    QMenu::initStyleOption(pOption, pAction);
+    // The style finds the item's record through its action.
+    pOption->styleObject = const_cast<QAction*>(pAction);
+}
+
+KespMenuItemData* KespMenu::ItemDataOf(const QAction* pAction) const {
+    const int pos = actions().indexOf(const_cast<QAction*>(pAction));
+    if (pos < 0 || static_cast<std::size_t>(pos) >= m_MenuList.size()) return nullptr;
+    KespMenuItemData* pData = m_MenuList[static_cast<std::size_t>(pos)].get();
+    // Until the next synchronisation a position may hold another item.
+    const quintptr nID = pAction->menu() != nullptr ? reinterpret_cast<quintptr>(pAction->menu())
+                         : pAction->isSeparator()   ? 0
+                                                    : static_cast<quintptr>(pAction->data().toInt());
+    return pData->m_nID == nID ? pData : nullptr;
+}
+
+int KespMenu::MenuLineHeight() const { return QFontMetrics(font()).height() + kMenuLinePadding; }
+
+int KespMenu::AcceleratorColumnWidth() const {
+    const QFontMetrics metrics = fontMetrics();
+    int width = 0;
+    for (const QAction* pAction : actions()) {
+        if (!pAction->isVisible() || pAction->isSeparator()) continue;
+        const QString text = pAction->text();
+        const int tab = text.indexOf(QLatin1Char('\t'));
+        if (tab >= 0) width = qMax(width, metrics.horizontalAdvance(text.mid(tab + 1)));
+        else if (!pAction->shortcut().isEmpty())
+            width = qMax(width, metrics.horizontalAdvance(pAction->shortcut().toString(QKeySequence::NativeText)));
+    }
+    return width;
+}
+
+// ---- measuring ----
+
+void KespMenu::MeasureItem(MeasureItemStruct* pMeasure) const {
+    const KespMenuItemData* pData = pMeasure->itemData;
+    const int menuLine = MenuLineHeight();
+    if (pData->m_nFlags & MF_SEPARATOR) {
+        pMeasure->itemWidth = 0;
+        pMeasure->itemHeight = menuLine >> 1;
+        return;
+    }
+    const QFontMetrics metrics(font());
+    const QString& text = pData->GetWideString();
+    unsigned width = 0;
+    if (g_nShellType != 0) {
+        // The whole text: the spaces that line up the key column and the
+        // tab count.
+        width = static_cast<unsigned>(metrics.horizontalAdvance(text));
+    } else {
+        const QRect measured =
+            metrics.boundingRect(QRect(), Qt::TextSingleLine | Qt::AlignVCenter | Qt::TextShowMnemonic, text);
+        width = static_cast<unsigned>(measured.width()) + 3;
+        if (!text.isEmpty()) width += (width / static_cast<unsigned>(text.size())) * 3;
+    }
+    pMeasure->itemWidth = static_cast<int>(width) + 2 * m_nIconX + 1;
+    pMeasure->itemHeight = menuLine > m_nIconY + 4 ? menuLine : m_nIconY + 4;
+}
+
+// ---- drawing ----
+
+void KespMenu::DrawItem(DrawItemStruct* pDraw) const {
+    Q_ASSERT(pDraw != nullptr && pDraw->itemData != nullptr);
+    QPainter* pDC = pDraw->pDC;
+    const KespMenuItemData& item = *pDraw->itemData;
+    const QRect& rect = pDraw->rcItem;
+    const QPalette& pal = palette();
+    if (item.m_nFlags & MF_SEPARATOR) {
+        // One etched line across the middle.
+        const int y = rect.top() + rect.height() / 2;
+        pDC->fillRect(rect.left(), y, rect.width(), 1, GetSysColor(COLOR_3DSHADOW, pal));
+        pDC->fillRect(rect.left(), y + 1, rect.width(), 1, GetSysColor(COLOR_3DHILIGHT, pal));
+        return;
+    }
+    const unsigned nState = pDraw->itemState;
+    const bool bSelected = nState & ODS_SELECTED;
+    const bool bChecked = nState & ODS_CHECKED;
+    const bool bCheckImage =
+        bChecked && item.m_nBitmapId < 0 && ((bSelected && m_nSelectCheck > 0) || m_nUnselectCheck > 0);
+
+    QColor textColor;
+    if (bSelected) {
+        QRect highlight = rect;
+        if (bCheckImage || item.m_nBitmapId != -1 || bChecked) highlight.setLeft(rect.left() + m_nIconX + 5);
+        pDC->fillRect(highlight, GetSysColor(COLOR_HIGHLIGHT, pal));
+        textColor = GetSysColor(COLOR_HIGHLIGHTTEXT, pal);
+    } else {
+        pDC->fillRect(rect, GetSysColor(COLOR_MENU, pal));
+        FrameRect(pDC, rect, GetSysColor(COLOR_MENU, pal));
+        textColor = GetSysColor(COLOR_MENUTEXT, pal);
+    }
+
+    DrawImageBox(pDC, rect, item, nState, bCheckImage);
+    DrawItemText(pDC, rect, item.GetWideString(), nState, textColor);
+}
+
+void KespMenu::DrawImageBox(QPainter* pDC, const QRect& rect, const KespMenuItemData& item, unsigned nState,
+                            bool bCheckImage) const {
+    const QPalette& pal = palette();
+    const QColor menu = GetSysColor(COLOR_MENU, pal);
+    const bool bSelected = nState & ODS_SELECTED;
+    const bool bGrayed = nState & ODS_GRAYED;
+    const bool bChecked = nState & ODS_CHECKED;
+    const bool bImage = !bCheckImage && item.m_nBitmapId != -1;
+    const int dy = qMax(0, (rect.height() - 4 - m_nIconY) / 2);
+    const int left = rect.left();
+    const int top = rect.top() + dy;
+    const QRect inner = Ltrb(left + 1, top + 1, left + m_nIconX + 3, top + m_nIconY + 3);
+    const QRect outer = Ltrb(left, top, left + m_nIconX + 4, top + m_nIconY + 4);
+    const QPoint image(left + 2, top + 2);
+    const QColor shadow = GetSysColor(COLOR_3DSHADOW, pal);
+    const QColor hilight = GetSysColor(COLOR_3DHILIGHT, pal);
+    auto drawImage = [&] {
+        if (item.m_pImageList) item.m_pImageList->Draw(pDC, item.m_nImageIndex, image);
+    };
+
+    bool bCheckImageDrawn = false;
+    if (bCheckImage || bImage) {
+        FrameRect(pDC, inner, menu);
+        if (bCheckImage) {
+            if (m_pCheckImages != nullptr) {
+                pDC->fillRect(inner, menu);
+                FrameRect(pDC, outer, menu);
+                m_pCheckImages->Draw(pDC, bSelected ? 1 : 0, image);
+                bCheckImageDrawn = true;
+            }
+        } else if (bGrayed) {
+            const QImage bitmap = LoadSysColorBitmap(item.m_nBitmapId);
+            if (!bitmap.isNull()) {
+                FrameRect(pDC, outer, menu);
+                const int xSrc = item.m_nImageIndex * m_nIconX;
+                if (m_bDisableOldStyle)
+                    DrawEmbossedBitmap(pDC, image.x(), image.y(), m_nIconX, m_nIconY, bitmap, xSrc, 0);
+                else DitherBlt(pDC, image.x(), image.y(), m_nIconX, m_nIconY, bitmap, xSrc, 0);
+            }
+        } else if (bSelected) {
+            pDC->fillRect(inner, menu);
+            if (IsNewShell()) Draw3dRect(pDC, outer, bChecked ? shadow : hilight, bChecked ? hilight : shadow);
+            drawImage();
+        } else {
+            if (bChecked) {
+                pDC->fillRect(inner, GetSysColor(COLOR_3DLIGHT, pal));
+                if (IsNewShell()) Draw3dRect(pDC, outer, shadow, hilight);
+            } else {
+                pDC->fillRect(inner, menu);
+                FrameRect(pDC, outer, menu);
+            }
+            drawImage();
+        }
+    }
+
+    if (item.m_nBitmapId < 0 && bChecked && !bCheckImageDrawn) {
+        const QRect box = Ltrb(left + 1, top + 2, left + m_nIconX + 1, top + m_nIconY + 2);
+        DrawCheckState(pDC, box, bSelected, HasCheckBitmap(item.m_nID), pal);
+    }
+}
+
+void KespMenu::DrawItemText(QPainter* pDC, const QRect& rect, const QString& text, unsigned nState,
+                            QColor textColor) const {
+    const QPalette& pal = palette();
+    int right = rect.left() + rect.width();
+    QString leftText = text;
+    QString rightText;
+    const int tab = text.indexOf(QLatin1Char('\t'));
+    if (tab >= 0) {
+        leftText = text.left(tab);
+        rightText = text.mid(text.lastIndexOf(QLatin1Char('\t')) + 1);
+        right -= m_nIconX;
+    }
+    const QRect textRect = Ltrb(rect.left() + m_nIconX + 9, rect.top() - 1, right, rect.top() + rect.height() - 1);
+    const int flags = Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    pDC->setFont(font());
+    auto drawText = [&](const QRect& r, QColor color) {
+        pDC->setPen(color);
+        pDC->drawText(r, flags | Qt::AlignLeft, leftText);
+        if (!rightText.isEmpty()) pDC->drawText(r, flags | Qt::AlignRight, rightText);
+    };
+    if (!(nState & ODS_GRAYED)) {
+        drawText(textRect, textColor);
+    } else if (!(nState & ODS_SELECTED)) {
+        drawText(textRect.translated(1, 1), GetSysColor(COLOR_3DHILIGHT, pal));
+        drawText(textRect, GetSysColor(COLOR_GRAYTEXT, pal));
+    } else {
+        drawText(textRect, GetSysColor(COLOR_MENU, pal));
+    }
+}
+
+bool KespMenu::HasCheckBitmap(quintptr nID) const {
+    // A radio item: one of an exclusive group of commands.
+    for (const QAction* pAction : actions())
+        if (!pAction->isSeparator() && pAction->menu() == nullptr &&
+            static_cast<quintptr>(pAction->data().toInt()) == nID)
+            return pAction->actionGroup() != nullptr && pAction->actionGroup()->isExclusive();
+    return false;
+}
+
+// ---- check box and marks ----
+
+bool KespMenu::DrawCheckState(QPainter* pDC, const QRect& box, bool bSelected, bool bHasCheckBitmap,
+                              const QPalette& palette) {
+    pDC->fillRect(box, GetSysColor(!bSelected && IsNewShell() ? COLOR_3DLIGHT : COLOR_MENU, palette));
+    if (IsNewShell()) Draw3dRect(pDC, box, GetSysColor(COLOR_3DSHADOW, palette), GetSysColor(COLOR_3DHILIGHT, palette));
+    const QColor mark = GetSysColor(COLOR_MENUTEXT, palette);
+    if (bHasCheckBitmap) DrawRadioDot(pDC, box.left() + kRadioDotX, box.top() + kRadioDotY, mark);
+    else DrawCheckMark(pDC, box.left() + kCheckMarkX, box.top() + kCheckMarkY, mark);
+    return true;
+}
+
+void KespMenu::DrawCheckMark(QPainter* pDC, int x, int y, QColor color) {
+    int column = 0;
+    for (int row : kCheckMarkRows) pDC->fillRect(x + column++, y + row, 1, kCheckMarkTick, color);
+}
+
+void KespMenu::DrawRadioDot(QPainter* pDC, int x, int y, QColor color) {
+    pDC->save();
+    pDC->setRenderHint(QPainter::Antialiasing, false);
+    pDC->setPen(QPen(color, 0));
+    pDC->setBrush(color);
+    pDC->drawEllipse(QRect(x, y, kRadioDotSize - 1, kRadioDotSize - 1));
+    pDC->restore();
+}
+
+// ---- disabled images ----
+
+void KespMenu::DitherBlt(QPainter* pDC, int x, int y, int nWidth, int nHeight, const QImage& bitmap, int xSrc,
+                         int ySrc) const {
+    const QPalette& pal = palette();
+    const QImage source = bitmap.copy(xSrc, ySrc, nWidth, nHeight).convertToFormat(QImage::Format_RGB32);
+    const QRgb hilight = GetSysColor(COLOR_3DHILIGHT, pal).rgb();
+    const QRgb shadow = GetSysColor(COLOR_3DSHADOW, pal).rgb();
+    // The dark pixels: neither the face nor the highlight colour.
+    QImage work(nWidth, nHeight, QImage::Format_RGB32);
+    work.fill(GetSysColor(IsNewShell() ? COLOR_3DFACE : COLOR_MENU, pal));
+    auto paintDark = [&](int dx, int dy, QRgb color) {
+        ForEachOtherPixel(source, GetSysColor(COLOR_3DFACE, pal).rgb(), hilight, [&](int px, int py) {
+            if (px + dx < nWidth && py + dy < nHeight) work.setPixel(px + dx, py + dy, color);
+        });
+    };
+    paintDark(0, 0, hilight);
+    pDC->drawImage(x + 1, y + 1, work);
+    paintDark(1, 1, hilight);
+    paintDark(0, 0, shadow);
+    pDC->drawImage(x, y, work);
+}
+
+void KespMenu::DrawEmbossedBitmap(QPainter* pDC, int x, int y, int nWidth, int nHeight, const QImage& bitmap, int xSrc,
+                                  int ySrc) const {
+    if (nWidth < 1 || nHeight < 1) return;
+    const QPalette& pal = palette();
+    // In one bit per pixel every colour but white is black.
+    const QImage source = bitmap.copy(xSrc, ySrc, nWidth, nHeight).convertToFormat(QImage::Format_RGB32);
+    const QRgb white = qRgb(0xFF, 0xFF, 0xFF);
+    pDC->fillRect(x, y, nWidth, nHeight, GetSysColor(IsNewShell() ? COLOR_3DFACE : COLOR_MENU, pal));
+    auto paintBlack = [&](int dx, int dy, QColor color) {
+        ForEachOtherPixel(source, white, white, [&](int px, int py) { pDC->fillRect(px + dx, py + dy, 1, 1, color); });
+    };
+    paintBlack(x + 1, y + 1, GetSysColor(COLOR_3DHILIGHT, pal));
+    paintBlack(x, y, GetSysColor(COLOR_3DSHADOW, pal));
+}
