@@ -43,6 +43,11 @@ template <class Fn> void ForEachOtherPixel(const QImage& image, QRgb first, QRgb
         }
     }
 }
+
+bool IsNearerBlack(QRgb rgb) {
+    const int r = qRed(rgb), g = qGreen(rgb), b = qBlue(rgb);
+    return r * r + g * g + b * b < (255 - r) * (255 - r) + (255 - g) * (255 - g) + (255 - b) * (255 - b);
+}
 }  // namespace
 
 // ---- the records behind the items ----
@@ -297,12 +302,14 @@ void KespMenu::DrawEmbossedBitmap(QPainter* pDC, int x, int y, int nWidth, int n
                                   int ySrc) const {
     if (nWidth < 1 || nHeight < 1) return;
     const QPalette& pal = palette();
-    // In one bit per pixel every colour but white is black.
     const QImage source = bitmap.copy(xSrc, ySrc, nWidth, nHeight).convertToFormat(QImage::Format_RGB32);
-    const QRgb white = qRgb(0xFF, 0xFF, 0xFF);
     pDC->fillRect(x, y, nWidth, nHeight, GetSysColor(IsNewShell() ? COLOR_3DFACE : COLOR_MENU, pal));
-    auto paintBlack = [&](int dx, int dy, QColor color) {
-        ForEachOtherPixel(source, white, white, [&](int px, int py) { pDC->fillRect(px + dx, py + dy, 1, 1, color); });
+    // In one bit per pixel each colour becomes the nearer of black and
+    // white; the black ones are drawn.
+    auto paintBlack = [&](int xTo, int yTo, QColor color) {
+        for (int py = 0; py < source.height(); ++py)
+            for (int px = 0; px < source.width(); ++px)
+                if (IsNearerBlack(source.pixel(px, py))) pDC->fillRect(xTo + px, yTo + py, 1, 1, color);
     };
     paintBlack(x + 1, y + 1, GetSysColor(COLOR_3DHILIGHT, pal));
     paintBlack(x, y, GetSysColor(COLOR_3DSHADOW, pal));
