@@ -81,8 +81,6 @@ constexpr std::array<SysColorMapEntry, kSysColorMapSize> kSysColorMap{{
     {0xC0C0C0, COLOR_BTNFACE},
     {0xFFFFFF, COLOR_BTNHIGHLIGHT},
 }};
-
-quintptr PopupId(const QMenu* pPopup) { return reinterpret_cast<quintptr>(pPopup); }
 }  // namespace
 
 int KespMenu::GetShellType() {

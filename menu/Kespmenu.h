@@ -103,6 +103,10 @@ public:
     static int GetShellType();
     static bool IsNewShell() { return g_nShellType == 1 || g_nShellType == 3; }
 
+    // The id a record keeps for an item: its command, the popup it opens,
+    // or 0 for a separator.
+    static quintptr ItemId(const QAction* pAction);
+    static quintptr PopupId(const QMenu* pPopup) { return reinterpret_cast<quintptr>(pPopup); }
     // The record of an item of this menu, by its position.
     KespMenuItemData* ItemDataOf(const QAction* pAction) const;
     // The system's height of one menu line in this menu's font.

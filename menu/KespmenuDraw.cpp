@@ -58,15 +58,17 @@ void KespMenu::initStyleOption(QStyleOptionMenuItem* pOption, const QAction* pAc
     pOption->styleObject = const_cast<QAction*>(pAction);
 }
 
+quintptr KespMenu::ItemId(const QAction* pAction) {
+    if (pAction->menu() != nullptr) return PopupId(pAction->menu());
+    return pAction->isSeparator() ? 0 : static_cast<quintptr>(pAction->data().toInt());
+}
+
 KespMenuItemData* KespMenu::ItemDataOf(const QAction* pAction) const {
     const int pos = actions().indexOf(const_cast<QAction*>(pAction));
     if (pos < 0 || static_cast<std::size_t>(pos) >= m_MenuList.size()) return nullptr;
     KespMenuItemData* pData = m_MenuList[static_cast<std::size_t>(pos)].get();
     // Until the next synchronisation a position may hold another item.
-    const quintptr nID = pAction->menu() != nullptr ? reinterpret_cast<quintptr>(pAction->menu())
-                         : pAction->isSeparator()   ? 0
-                                                    : static_cast<quintptr>(pAction->data().toInt());
-    return pData->m_nID == nID ? pData : nullptr;
+    return pData->m_nID == ItemId(pAction) ? pData : nullptr;
 }
 
 int KespMenu::MenuLineHeight() const { return QFontMetrics(font()).height() + kMenuLinePadding; }
@@ -243,8 +245,7 @@ void KespMenu::DrawItemText(QPainter* pDC, const QRect& rect, const QString& tex
 bool KespMenu::HasCheckBitmap(quintptr nID) const {
     // A radio item: one of an exclusive group of commands.
     for (const QAction* pAction : actions())
-        if (!pAction->isSeparator() && pAction->menu() == nullptr &&
-            static_cast<quintptr>(pAction->data().toInt()) == nID)
+        if (!pAction->isSeparator() && pAction->menu() == nullptr && ItemId(pAction) == nID)
             return pAction->actionGroup() != nullptr && pAction->actionGroup()->isExclusive();
     return false;
 }

@@ -5,10 +5,6 @@
 
 #include "menu/Kespmenu.h"
 
-namespace {
-quintptr PopupId(const QMenu* pPopup) { return reinterpret_cast<quintptr>(pPopup); }
-}  // namespace
-
 // ---- synchronisation ----
 
 void KespMenu::UpdateMenu(QMenu* pMenu) {
@@ -79,7 +75,7 @@ void KespMenu::SynchronizeMenu() {
                                                 : NewODMenu(pos, nState | MF_BYPOSITION | MF_SEPARATOR | MF_OWNERDRAW,
                                                             0, QString(QLatin1String(""))));
         } else {
-            const auto nID = static_cast<quintptr>(pAction->data().toInt());
+            const quintptr nID = ItemId(pAction);
             KespMenuItemData* pFound = FindUnsyncedData(nID);
             if (pFound != nullptr) {
                 pFound->m_nFlags = nState | MF_BYPOSITION | MF_OWNERDRAW;
