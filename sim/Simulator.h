@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "sim/BreakpointMap.h"
 
@@ -381,9 +382,17 @@ public:
         Tick8253();
     }
     void CheckInterrupts() {
-        // The latches are read one by one: the tick has just written some of
-        // them, and a wider read would wait for those writes.
-        if (m_pendTrap != 0 || (m_intEnable == 1 && (m_pendRst75 | m_pendRst65 | m_pendRst55) != 0)) AcceptInterrupt();
+        if (m_intEnable == 1 ? AnyRequestLatched() : m_pendTrap != 0) AcceptInterrupt();
+    }
+    // The four latches read as one word. Only where IE is set: a tick that
+    // has just written one of them (a level route, every tick) would make
+    // the wider read wait for that write.
+    bool AnyRequestLatched() const {
+        static_assert(offsetof(CSimulator, m_pendTrap) == offsetof(CSimulator, m_pendRst55) + 3,
+                      "the request latches lie side by side");
+        u32 latches;
+        std::memcpy(&latches, &m_pendRst55, sizeof latches);
+        return latches != 0;
     }
     // Accepts at most one pending request, in priority order.
     void AcceptInterrupt();
