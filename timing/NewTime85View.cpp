@@ -117,7 +117,11 @@ void CNewTime85View::OnUpdatePause(CCmdUI* pCmdUI) const {
 
 void CNewTime85View::OnUpdateStop(CCmdUI* pCmdUI) const { pCmdUI->Enable(g_bTimeIdle == 0); }
 
-void CNewTime85View::OnDestroy() { StopAnimation(); }
+void CNewTime85View::OnDestroy() {
+    if (m_bDestroyed) return;
+    m_bDestroyed = true;
+    StopAnimation();
+}
 
 // ---- the animation's timer ----
 

@@ -47,7 +47,8 @@ public:
     // Any key repaints the view; the paging and arrow keys scroll it.
     void OnKeyDown(int key);
     // The window is going: the animation stops and the state is idle again
-    // for the next timing window.
+    // for the next timing window. Once per view: when closing ran it, the
+    // deletion that follows leaves alone a timing window opened meanwhile.
     void OnDestroy();
 
     // Whether the animation's timer runs.
@@ -75,5 +76,6 @@ private:
     void UpdateScrollBars();
 
     int m_nTimer = 0;  // the running timer's id, 0 when none runs
+    bool m_bDestroyed = false;
     TimingScrollSizes m_sizes{};
 };

@@ -12,4 +12,9 @@ public:
     explicit CTimeWndFrm(QWidget* parent = nullptr);
 
     void PreCreateWindow(const QSize& clientSize);
+
+protected:
+    // The window is deleted only when events are next processed; its view
+    // stops the animation now, so that no tick comes in between.
+    void closeEvent(QCloseEvent* event) override;
 };

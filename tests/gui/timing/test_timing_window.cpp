@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
+#include <functional>
 
 #include "framework/Printing.h"
 #include "tests/support/ProgramWindowFixture.h"
@@ -61,6 +62,15 @@ public:
         return State(ID_TIMING_START) + ' ' + State(ID_TIMING_PAUSE) + ' ' + State(ID_TIMING_STOP);
     }
     int TimerCount() const { return QAbstractEventDispatcher::instance()->registeredTimers(m_timing).size(); }
+    // Runs the program, calling `during` 400 ms into the run and ending the
+    // run 100 ms later.
+    void RunWith(const std::function<void()>& during) const {
+        QObject context;
+        QTimer::singleShot(400, &context, during);
+        QTimer::singleShot(500, &context, [this] { Command(ID_RUN_TERMINATEPROGRAM); });
+        QTimer::singleShot(10000, &context, [] { g_Sim.m_bStopRequest = 1; });
+        Command(ID_RUN_RUN);
+    }
     CNewTime85View* m_timing = nullptr;
 };
 
@@ -305,17 +315,17 @@ private slots:
         f.Command(ID_TIMING_START);
         QPointer<CNewTime85View> timing(f.m_timing);
         int stepDuringRun = -1;
-        QObject context;
-        QTimer::singleShot(400, &context, [&] {
+        int timersAfterClose = -1;
+        f.RunWith([&] {
             stepDuringRun = g_timeAnimStep;
-            // Closed by its own close box while the program runs.
+            // Closed by its own close box while the program runs: the window
+            // is deleted later, its animation ends now.
             timing->parentWidget()->close();
+            timersAfterClose = f.TimerCount();
         });
-        QTimer::singleShot(500, &context, [&] { f.Command(ID_RUN_TERMINATEPROGRAM); });
-        QTimer::singleShot(10000, &context, [] { g_Sim.m_bStopRequest = 1; });
-        f.Command(ID_RUN_RUN);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(stepDuringRun >= 2);
+        QCOMPARE(timersAfterClose, 0);
         QVERIFY(timing.isNull());
         QCOMPARE(g_bTimeIdle, 1);
         QCOMPARE(g_timeAnimStep, 0);
@@ -325,6 +335,26 @@ private slots:
         f.Command(ID_VIEW_TIMING_DIAGRAM);
         QVERIFY(f.TimingView() != nullptr);
         QCOMPARE(f.States(), QString("on off off"));
+    }
+
+    void aWindowClosedDuringRunLeavesTheNextOneAnimating() {
+        TimingFixture f;
+        QVERIFY(f.Open(2));
+        QPointer<CNewTime85View> closed(f.m_timing);
+        f.RunWith([&] {
+            closed->parentWidget()->close();
+            // The closed window stays the document's until it is deleted:
+            // the first toggle takes it away, the second opens a new one.
+            f.Command(ID_VIEW_TIMING_DIAGRAM);
+            f.Command(ID_VIEW_TIMING_DIAGRAM);
+            f.m_timing = f.TimingView();
+            f.Command(ID_TIMING_START);
+        });
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(closed.isNull());
+        QVERIFY(f.m_timing != nullptr);
+        QCOMPARE(f.States(), QString("off+check on on"));
+        QCOMPARE(f.TimerCount(), 1);
     }
 };
 
