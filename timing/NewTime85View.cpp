@@ -20,15 +20,16 @@ i32 g_bTimeNotPaused = 1;
 
 namespace {
 const char kNoTimerText[] = "can't install timer";
+constexpr int kTimerPeriodMs = 50;
 // The labels' font: a bold face whose cell fits between two rows.
 constexpr int kLabelPixelSize = 14;
 }  // namespace
 
 CNewTime85View::CNewTime85View(CDocument*, QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
-    QPalette pal = viewport()->palette();
-    pal.setColor(QPalette::Base, CTimingPaintParams().background);
-    viewport()->setPalette(pal);
+    // Every repaint fills the background itself, in the paint parameters'
+    // colour.
+    viewport()->setAutoFillBackground(false);
 }
 
 CNewTime85View::~CNewTime85View() { OnDestroy(); }
@@ -52,8 +53,8 @@ void CNewTime85View::UpdateScrollBars() {
 }
 
 void CNewTime85View::OnUpdate(CView*, long) {
-    // Called after every instruction while a program runs, so it only ends
-    // a timer that has run past the last segment; the picture already
+    // Called after every Single Step and every slice of Run, so it only
+    // ends a timer that has run past the last segment; the picture already
     // holds the current step, and a new instruction changes nothing until
     // the next Start.
     if (!g_bTimeStarted) return;
@@ -138,7 +139,7 @@ void CNewTime85View::KillAnimationTimer() {
 }
 
 void CNewTime85View::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == m_nTimer && m_nTimer != 0) OnTimer();
+    if (event->timerId() == m_nTimer) OnTimer();
     else QAbstractScrollArea::timerEvent(event);
 }
 

@@ -27,8 +27,6 @@ extern i32 g_bTimeNotPaused;   // 0 while paused
 class CNewTime85View : public QAbstractScrollArea, public CView, public CTimingModel {
     Q_OBJECT
 public:
-    static constexpr int kTimerPeriodMs = 50;
-
     explicit CNewTime85View(CDocument* pDoc, QWidget* parent = nullptr);
     ~CNewTime85View() override;
 
@@ -51,13 +49,6 @@ public:
     // deletion that follows leaves alone a timing window opened meanwhile.
     void OnDestroy();
 
-    // Whether the animation's timer runs.
-    bool IsTimerRunning() const { return m_nTimer != 0; }
-    TimingScrollSizes GetScrollSizes() const { return m_sizes; }
-    // The parameters a repaint paints with: the label font and the segments
-    // up to the redraw limit, as the window shows them.
-    CTimingPaintParams PaintParams() const;
-
     bool OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(QPainter& painter, CPrintInfo* pInfo) override;
     void OnPrint(QPainter& painter, CPrintInfo* pInfo) override;
@@ -70,6 +61,9 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    // The parameters a repaint paints with: the label font and the segments
+    // up to the redraw limit, as the window shows them.
+    CTimingPaintParams PaintParams() const;
     void SetAnimationTimer();
     void KillAnimationTimer();
     void StopAnimation();

@@ -12,33 +12,17 @@ QPoint ToQt(const TimePoint& p) { return QPoint(p.x, p.y); }
 void DrawTextAt(QPainter& painter, const TimePoint& topLeft, const QString& text) {
     painter.drawText(QPoint(topLeft.x, topLeft.y + painter.fontMetrics().ascent()), text);
 }
-}  // namespace
 
-QColor CTimingPaintParams::Ink(TimingInk ink) const {
-    switch (ink) {
-    case TimingInk::Axis: return axis;
-    case TimingInk::Grid: return grid;
-    case TimingInk::Waveform: return waveform;
-    case TimingInk::Floating: return floating;
-    case TimingInk::ControlLabel: return controlLabel;
-    case TimingInk::BusLabel: return busLabel;
-    }
-    return axis;
+template <class Lines> void DrawLines(QPainter& painter, const QPen& pen, const Lines& lines) {
+    painter.setPen(pen);
+    for (const TimingLine& line : lines) painter.drawLine(ToQt(line.from), ToQt(line.to));
 }
 
-void PaintTimingDiagram(QPainter& painter, const CTimingPaintParams& params) {
-    PaintTimingAxes(painter, params);
-    PaintTimingLabels(painter, params);
-    PaintTimingGrid(painter, params);
-    PaintTimingWaveforms(painter, params);
+void PaintAxes(QPainter& painter, const CTimingPaintParams& params) {
+    DrawLines(painter, QPen(params.Ink(TimingInk::Axis), kAxisPenWidth), kTimingAxes);
 }
 
-void PaintTimingAxes(QPainter& painter, const CTimingPaintParams& params) {
-    painter.setPen(QPen(params.Ink(TimingInk::Axis), kAxisPenWidth));
-    for (const TimingLine& line : kTimingAxes) painter.drawLine(ToQt(line.from), ToQt(line.to));
-}
-
-void PaintTimingLabels(QPainter& painter, const CTimingPaintParams& params) {
+void PaintLabels(QPainter& painter, const CTimingPaintParams& params) {
     painter.setFont(params.font);
     for (int row = 0; row < kTimingRows; ++row) {
         const TimingLabel label = TimingLabelOf(row);
@@ -53,12 +37,11 @@ void PaintTimingLabels(QPainter& painter, const CTimingPaintParams& params) {
     }
 }
 
-void PaintTimingGrid(QPainter& painter, const CTimingPaintParams& params) {
-    painter.setPen(QPen(params.Ink(TimingInk::Grid), kThinPen));
-    for (const TimingLine& line : TimingGridLines()) painter.drawLine(ToQt(line.from), ToQt(line.to));
+void PaintGrid(QPainter& painter, const CTimingPaintParams& params) {
+    DrawLines(painter, QPen(params.Ink(TimingInk::Grid), kThinPen), TimingGridLines());
 }
 
-void PaintTimingWaveforms(QPainter& painter, const CTimingPaintParams& params) {
+void PaintWaveforms(QPainter& painter, const CTimingPaintParams& params) {
     if (params.lastSegment < 0) return;
     const QPen linePen(params.Ink(TimingInk::Waveform), kThinPen);
     const QPen pixelPen(params.Ink(TimingInk::Floating), kThinPen);
@@ -78,4 +61,24 @@ void PaintTimingWaveforms(QPainter& painter, const CTimingPaintParams& params) {
             else painter.drawLine(ToQt(segment.from), ToQt(segment.to));
         }
     }
+}
+}  // namespace
+
+QColor CTimingPaintParams::Ink(TimingInk ink) const {
+    switch (ink) {
+    case TimingInk::Axis: return axis;
+    case TimingInk::Grid: return grid;
+    case TimingInk::Waveform: return waveform;
+    case TimingInk::Floating: return floating;
+    case TimingInk::ControlLabel: return controlLabel;
+    case TimingInk::BusLabel: return busLabel;
+    }
+    return axis;
+}
+
+void PaintTimingDiagram(QPainter& painter, const CTimingPaintParams& params) {
+    PaintAxes(painter, params);
+    PaintLabels(painter, params);
+    PaintGrid(painter, params);
+    PaintWaveforms(painter, params);
 }

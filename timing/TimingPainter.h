@@ -29,8 +29,3 @@ struct CTimingPaintParams {
 // Paints the whole diagram in view coordinates on a painter already moved
 // to the scroll position (or scaled to a page).
 void PaintTimingDiagram(QPainter& painter, const CTimingPaintParams& params);
-
-void PaintTimingAxes(QPainter& painter, const CTimingPaintParams& params);
-void PaintTimingLabels(QPainter& painter, const CTimingPaintParams& params);
-void PaintTimingGrid(QPainter& painter, const CTimingPaintParams& params);
-void PaintTimingWaveforms(QPainter& painter, const CTimingPaintParams& params);

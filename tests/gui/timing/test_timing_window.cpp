@@ -132,13 +132,13 @@ private slots:
         QVERIFY(f.Open(2));  // LXI SP, then INR A: one 4-T-state fetch
         f.ClickToolbar(ID_TIMING_START);
         QCOMPARE(f.States(), QString("off+check on on"));
-        QVERIFY(f.m_timing->IsTimerRunning());
+        QCOMPARE(f.TimerCount(), 1);
 
         // One tick per segment, and the tick after the last ends the timer.
         f.TicksTo(kFetchOnlyTicks);
-        QVERIFY(f.m_timing->IsTimerRunning());
+        QCOMPARE(f.TimerCount(), 1);
         f.Ticks(1);
-        QVERIFY(!f.m_timing->IsTimerRunning());
+        QCOMPARE(f.TimerCount(), 0);
         QCOMPARE(g_timeAnimStep, kFetchOnlyTicks + 1);
         QCOMPARE(RightmostWave(f.Picture()), 60 + kFetchOnlyTicks);
         QCOMPARE(f.States(), QString("off+check on on"));
@@ -148,9 +148,9 @@ private slots:
         f.Command(ID_TIMING_PAUSE);
         QCOMPARE(f.States(), QString("off+check on+check on"));
         f.Command(ID_TIMING_PAUSE);
-        QVERIFY(f.m_timing->IsTimerRunning());
+        QCOMPARE(f.TimerCount(), 1);
         f.Ticks(1);
-        QVERIFY(!f.m_timing->IsTimerRunning());
+        QCOMPARE(f.TimerCount(), 0);
 
         // Pause, then Stop: the check mark clears, Start is enabled again and
         // the waveforms are gone.
@@ -184,7 +184,7 @@ private slots:
         g_busCycleCount = 0;
         f.Command(ID_TIMING_START);
         f.Ticks(1);
-        QVERIFY(!f.m_timing->IsTimerRunning());
+        QCOMPARE(f.TimerCount(), 0);
         QCOMPARE(RightmostWave(f.Picture()), -1);
         QCOMPARE(f.States(), QString("off+check on on"));
     }
@@ -216,7 +216,7 @@ private slots:
         QVERIFY(f.Open(3));
         f.Command(ID_TIMING_START);
         f.TicksTo(36 * 16 - 1);
-        QVERIFY(!f.m_timing->IsTimerRunning());
+        QCOMPARE(f.TimerCount(), 0);
         QCOMPARE(RightmostWave(f.Picture()), 60 + 36 * 16 - 2);
         const QImage window = f.m_timing->parentWidget()->grab().toImage();
         const QString target = qEnvironmentVariable("TORVAN_TIMING_SCREENSHOT");
