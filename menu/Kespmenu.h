@@ -147,6 +147,10 @@ private:
     void DrawImageBox(QPainter* pDC, const QRect& rect, const KespMenuItemData& item, unsigned nState,
                       bool bCheckImage) const;
     void DrawItemText(QPainter* pDC, const QRect& rect, const QString& text, unsigned nState, QColor textColor) const;
+    // A disabled image: its dark pixels (by their place in the box) embossed
+    // on the ground colour that fills the box.
+    QColor DisabledImageGround() const;
+    void DrawEmbossedPixels(QPainter* pDC, const QRect& box, const std::vector<QPoint>& dark) const;
 
     bool m_bHoldsMenu = false;  // a bar loaded and not yet detached, or a popup
 };

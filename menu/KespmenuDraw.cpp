@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyleOptionMenuItem>
+#include <vector>
 
 #include "menu/Kespmenu.h"
 #include "platform/SysColor.h"
@@ -33,15 +34,17 @@ void Draw3dRect(QPainter* pDC, const QRect& r, QColor topLeft, QColor bottomRigh
 
 void FrameRect(QPainter* pDC, const QRect& r, QColor color) { Draw3dRect(pDC, r, color, color); }
 
-// The pixels of an image that are neither of the two colours.
-template <class Fn> void ForEachOtherPixel(const QImage& image, QRgb first, QRgb second, Fn fn) {
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb rgb = line[x] & RGB_MASK;
-            if (rgb != (first & RGB_MASK) && rgb != (second & RGB_MASK)) fn(x, y);
-        }
+// The pixels of a part of a bitmap that a disabled image shows dark, by
+// their place in the part.
+template <class IsDark> std::vector<QPoint> DarkPixels(const QImage& bitmap, const QRect& part, IsDark isDark) {
+    const QImage source = bitmap.copy(part).convertToFormat(QImage::Format_RGB32);
+    std::vector<QPoint> dark;
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        for (int x = 0; x < source.width(); ++x)
+            if (isDark(line[x] & RGB_MASK)) dark.emplace_back(x, y);
     }
+    return dark;
 }
 
 bool IsNearerBlack(QRgb rgb) {
@@ -278,40 +281,37 @@ void KespMenu::DrawRadioDot(QPainter* pDC, int x, int y, QColor color) {
 
 // ---- disabled images ----
 
+QColor KespMenu::DisabledImageGround() const {
+    return GetSysColor(IsNewShell() ? COLOR_3DFACE : COLOR_MENU, palette());
+}
+
+void KespMenu::DrawEmbossedPixels(QPainter* pDC, const QRect& box, const std::vector<QPoint>& dark) const {
+    const QColor hilight = GetSysColor(COLOR_3DHILIGHT, palette());
+    const QColor shadow = GetSysColor(COLOR_3DSHADOW, palette());
+    pDC->fillRect(box, DisabledImageGround());
+    for (const QPoint& p : dark) pDC->fillRect(QRect(box.topLeft() + p + QPoint(1, 1), QSize(1, 1)), hilight);
+    for (const QPoint& p : dark) pDC->fillRect(QRect(box.topLeft() + p, QSize(1, 1)), shadow);
+}
+
 void KespMenu::DitherBlt(QPainter* pDC, int x, int y, int nWidth, int nHeight, const QImage& bitmap, int xSrc,
                          int ySrc) const {
-    const QPalette& pal = palette();
-    const QImage source = bitmap.copy(xSrc, ySrc, nWidth, nHeight).convertToFormat(QImage::Format_RGB32);
-    const QRgb hilight = GetSysColor(COLOR_3DHILIGHT, pal).rgb();
-    const QRgb shadow = GetSysColor(COLOR_3DSHADOW, pal).rgb();
-    // The dark pixels: neither the face nor the highlight colour.
-    QImage work(nWidth, nHeight, QImage::Format_RGB32);
-    work.fill(GetSysColor(IsNewShell() ? COLOR_3DFACE : COLOR_MENU, pal));
-    auto paintDark = [&](int dx, int dy, QRgb color) {
-        ForEachOtherPixel(source, GetSysColor(COLOR_3DFACE, pal).rgb(), hilight, [&](int px, int py) {
-            if (px + dx < nWidth && py + dy < nHeight) work.setPixel(px + dx, py + dy, color);
-        });
-    };
-    paintDark(0, 0, hilight);
-    pDC->drawImage(x + 1, y + 1, work);
-    paintDark(1, 1, hilight);
-    paintDark(0, 0, shadow);
-    pDC->drawImage(x, y, work);
+    // Dark: neither the face nor the highlight colour.
+    const QRgb face = GetSysColor(COLOR_3DFACE, palette()).rgb() & RGB_MASK;
+    const QRgb hilight = GetSysColor(COLOR_3DHILIGHT, palette()).rgb() & RGB_MASK;
+    const std::vector<QPoint> dark =
+        DarkPixels(bitmap, QRect(xSrc, ySrc, nWidth, nHeight), [&](QRgb rgb) { return rgb != face && rgb != hilight; });
+    // The ground is laid under the highlight's offset copy as well, so it
+    // also covers the row and the column just past the image.
+    const QRect box(x, y, nWidth, nHeight);
+    pDC->fillRect(box.translated(1, 1), DisabledImageGround());
+    DrawEmbossedPixels(pDC, box, dark);
 }
 
 void KespMenu::DrawEmbossedBitmap(QPainter* pDC, int x, int y, int nWidth, int nHeight, const QImage& bitmap, int xSrc,
                                   int ySrc) const {
     if (nWidth < 1 || nHeight < 1) return;
-    const QPalette& pal = palette();
-    const QImage source = bitmap.copy(xSrc, ySrc, nWidth, nHeight).convertToFormat(QImage::Format_RGB32);
-    pDC->fillRect(x, y, nWidth, nHeight, GetSysColor(IsNewShell() ? COLOR_3DFACE : COLOR_MENU, pal));
     // In one bit per pixel each colour becomes the nearer of black and
-    // white; the black ones are drawn.
-    auto paintBlack = [&](int xTo, int yTo, QColor color) {
-        for (int py = 0; py < source.height(); ++py)
-            for (int px = 0; px < source.width(); ++px)
-                if (IsNearerBlack(source.pixel(px, py))) pDC->fillRect(xTo + px, yTo + py, 1, 1, color);
-    };
-    paintBlack(x + 1, y + 1, GetSysColor(COLOR_3DHILIGHT, pal));
-    paintBlack(x, y, GetSysColor(COLOR_3DSHADOW, pal));
+    // white; the black ones are dark.
+    DrawEmbossedPixels(pDC, QRect(x, y, nWidth, nHeight),
+                       DarkPixels(bitmap, QRect(xSrc, ySrc, nWidth, nHeight), IsNearerBlack));
 }
