@@ -2,6 +2,7 @@
 // typed character runs the first item whose mnemonic it is.
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "menu/Kespmenu.h"
 
@@ -61,30 +62,19 @@ void KespMenu::SynchronizeMenu() {
     const QList<QAction*> items = actions();
     for (int pos = 0; pos < items.size(); ++pos) {
         const QAction* pAction = items[pos];
-        const unsigned nState = ItemState(pAction);
-        if (const QMenu* pPopup = pAction->menu()) {
-            KespMenuItemData* pFound = FindUnsyncedData(PopupId(pPopup));
-            if (pFound != nullptr) pFound->TakeItemText(pAction->text());
-            newList.push_back(pFound != nullptr
-                                  ? take(pFound)
-                                  : NewODMenu(pos, (nState & kItemFlagsMask) | MF_BYPOSITION | MF_POPUP | MF_OWNERDRAW,
-                                              PopupId(pPopup), pAction->text()));
-        } else if (pAction->isSeparator()) {
-            KespMenuItemData* pFound = FindUnsyncedData(0);
-            newList.push_back(pFound != nullptr ? take(pFound)
-                                                : NewODMenu(pos, nState | MF_BYPOSITION | MF_SEPARATOR | MF_OWNERDRAW,
-                                                            0, QString(QLatin1String(""))));
-        } else {
-            const quintptr nID = ItemId(pAction);
-            KespMenuItemData* pFound = FindUnsyncedData(nID);
-            if (pFound != nullptr) {
-                pFound->m_nFlags = nState | MF_BYPOSITION | MF_OWNERDRAW;
-                pFound->TakeItemText(pAction->text());
-            }
-            newList.push_back(pFound != nullptr
-                                  ? take(pFound)
-                                  : NewODMenu(pos, nState | MF_BYPOSITION | MF_OWNERDRAW, nID, pAction->text()));
+        // The state already says whether the item is a popup or a separator.
+        const unsigned nFlags = ItemState(pAction) | MF_BYPOSITION | MF_OWNERDRAW;
+        const quintptr nID = ItemId(pAction);
+        const bool bSeparator = pAction->isSeparator();
+        KespMenuItemData* pFound = FindUnsyncedData(nID);
+        if (pFound == nullptr) {
+            newList.push_back(NewODMenu(pos, nFlags, nID, bSeparator ? QString(QLatin1String("")) : pAction->text()));
+            continue;
         }
+        // A separator's record stays as it is, and a popup's keeps its flags.
+        if (!bSeparator) pFound->TakeItemText(pAction->text());
+        if (!bSeparator && pAction->menu() == nullptr) pFound->m_nFlags = nFlags;
+        newList.push_back(take(pFound));
     }
     DeleteUnsyncedData();
     m_MenuList = std::move(newList);

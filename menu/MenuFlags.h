@@ -22,8 +22,6 @@ enum : unsigned {
     MF_BYPOSITION = 0x400,
     MF_SEPARATOR = 0x800,
 };
-// The item's own flags, without the count a popup keeps above them.
-constexpr unsigned kItemFlagsMask = 0xFF;
 
 // States of an item being drawn.
 enum : unsigned {

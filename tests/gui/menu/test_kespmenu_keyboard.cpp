@@ -128,8 +128,10 @@ private slots:
         pEntry->setData(4001);
         pEntry->setEnabled(false);
         pWindow->addAction(pEntry);
+        QMenu more(QStringLiteral("&More"));
+        pWindow->addMenu(&more);
         KespMenu::UpdateMenu(pWindow);
-        QCOMPARE(pWindow->m_MenuList.size(), std::size_t(3));
+        QCOMPARE(pWindow->m_MenuList.size(), std::size_t(4));
         QCOMPARE(pWindow->m_MenuList[0].get(), pArrange);
         QCOMPARE(pWindow->m_MenuList[1]->m_nFlags, unsigned(MF_SEPARATOR | MF_BYPOSITION | MF_OWNERDRAW));
         const KespMenuItemData& entry = *pWindow->m_MenuList[2];
@@ -138,9 +140,14 @@ private slots:
         QCOMPARE(entry.GetWideString(), QStringLiteral("&1 counter.hex"));
         QCOMPARE(entry.m_nImageIndex, -1);
         QCOMPARE(pWindow->ItemDataOf(pEntry), &entry);
+        const KespMenuItemData& popup = *pWindow->m_MenuList[3];
+        QCOMPARE(popup.m_nFlags, unsigned(MF_POPUP | MF_BYPOSITION | MF_OWNERDRAW));
+        QCOMPARE(popup.m_nID, KespMenu::PopupId(&more));
+        QCOMPARE(popup.GetWideString(), QStringLiteral("&More"));
 
-        // An entry that went loses its record; the others keep theirs.
+        // Entries that went lose their records; the others keep theirs.
         pWindow->removeAction(pSeparator);
+        pWindow->removeAction(more.menuAction());
         KespMenu::UpdateMenu(pWindow);
         QCOMPARE(pWindow->m_MenuList.size(), std::size_t(2));
         QCOMPARE(pWindow->m_MenuList[0].get(), pArrange);
