@@ -20,7 +20,6 @@ public:
     int Add(const QImage& bitmap, QColor mask);
     void RemoveAll() { m_bitmaps.clear(); }
     int GetImageCount() const;
-    QSize GetImageSize() const { return m_imageSize; }
 
     // Draws image nImage with its top-left corner at pt; false for an index
     // outside the list.

@@ -311,19 +311,22 @@ bool KespMenu::LoadToolbars(const int* arID, int nCount) {
 bool KespMenu::LoadToolbar(int nToolbarId) {
     std::vector<int> buttons;
     if (!LoadToolbarResource(nToolbarId, buttons)) return false;
-    int nLoc = -1;
-    for (int nID : buttons)
-        if (nID != 0 && FindMenuItem(nID, nLoc) != nullptr) ModifyODMenuA(nullptr, nID, nToolbarId);
+    GiveButtonImages(buttons, nToolbarId);
     return true;
 }
 
 bool KespMenu::AddFromToolBar(const QToolBar* pToolBar, int nToolbarId) {
-    int nLoc = -1;
-    for (const QAction* pButton : pToolBar->actions()) {
-        const int nID = pButton->isSeparator() ? 0 : pButton->data().toInt();
-        if (nID != 0 && FindMenuItem(nID, nLoc) != nullptr) ModifyODMenuA(nullptr, nID, nToolbarId);
-    }
+    std::vector<int> buttons;
+    for (const QAction* pButton : pToolBar->actions())
+        buttons.push_back(pButton->isSeparator() ? 0 : pButton->data().toInt());
+    GiveButtonImages(buttons, nToolbarId);
     return true;
+}
+
+void KespMenu::GiveButtonImages(const std::vector<int>& buttons, int nToolbarId) {
+    int nLoc = -1;
+    for (int nID : buttons)
+        if (nID != 0 && FindMenuItem(nID, nLoc) != nullptr) ModifyODMenuA(nullptr, nID, nToolbarId);
 }
 
 bool KespMenu::GetToolbarImageIndex(int nID, int nToolbarId, int& nImageIndex) const {

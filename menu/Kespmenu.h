@@ -134,6 +134,9 @@ protected:
 
 private:
     QAction* ActionForCommand(int nID, const QString& text);
+    // The items of the buttons' commands (0: a separator) show the toolbar's
+    // images.
+    void GiveButtonImages(const std::vector<int>& buttons, int nToolbarId);
     int ButtonImage(int nID, int nToolbarId) const;
     void SetItemImage(KespMenuItemData* pData, int nToolbarId, int nImageIndex) const;
     unsigned ItemState(const QAction* pAction) const;

@@ -3,6 +3,7 @@
 // images in the system's colours, and freeing it all.
 #include <QMenuBar>
 #include <QPointer>
+#include <QToolBar>
 #include <QtTest>
 
 #include "menu/Kespmenu.h"
@@ -210,7 +211,17 @@ private slots:
         QCOMPARE(menu.m_MenuList.size(), records + 1);
         QCOMPARE(menu.m_MenuList.back()->m_nID, quintptr(ID_FILE_PRINT));
 
+        // Images from a toolbar on screen, whose buttons carry their commands.
+        QToolBar toolbar;
+        toolbar.addSeparator();
+        toolbar.addAction(m_host->frame.GetAction(ID_RUN_SINGLESTEP));
+        QVERIFY(menu.AddFromToolBar(&toolbar, IDR_MAINFRAME));
+
         const std::unique_ptr<CMenuSet> bar = menu.Detach();
+        const KespMenu* pRun = PopupAt(*bar, {"&Run"});
+        const KespMenuItemData& step = *pRun->ItemDataOf(ActionOf(pRun, ID_RUN_SINGLESTEP));
+        QCOMPARE(step.m_nImageIndex, ToolbarImageIndex(ID_RUN_SINGLESTEP));
+        QCOMPARE(step.m_nBitmapId, IDR_MAINFRAME);
         const KespMenu* pView = PopupAt(*bar, {"&View"});
         const KespMenuItemData& memory = *pView->m_MenuList[2];
         QCOMPARE(memory.GetWideString(), QStringLiteral("&Memory"));
