@@ -63,4 +63,28 @@ inline QAction* ActionOf(const QMenu* pMenu, int nID) {
     return nullptr;
 }
 
+// The width and height the menu measures for a record.
+inline MeasureItemStruct Measured(const KespMenu* pMenu, const KespMenuItemData* pData) {
+    MeasureItemStruct measure;
+    measure.itemData = pData;
+    pMenu->MeasureItem(&measure);
+    return measure;
+}
+
+// Menu 3 as the main window has it: loaded with the toolbar's images and its
+// bar handed over.
+struct DocumentMenu {
+    MenuHost host;
+    KespMenu menu;
+    std::unique_ptr<CMenuSet> bar;
+
+    bool Load() {
+        const int toolbars[] = {IDR_MAINFRAME};
+        if (!menu.LoadMenu(IDR_TORVANTYPE) || !menu.LoadToolbars(toolbars, 1)) return false;
+        bar = menu.Detach();
+        return true;
+    }
+    KespMenu* Popup(std::initializer_list<const char*> path) const { return PopupAt(*bar, path); }
+};
+
 }  // namespace menutest

@@ -53,12 +53,10 @@ QImage Paint(const KespMenu* pMenu, const KespMenuItemData& data, unsigned nStat
 
 class TestKespMenuDrawing : public QObject {
     Q_OBJECT
-    std::unique_ptr<MenuHost> m_host;
-    std::unique_ptr<KespMenu> m_menu;
-    std::unique_ptr<CMenuSet> m_bar;
+    std::unique_ptr<DocumentMenu> m_menus;
     QPalette m_savedPalette;
 
-    KespMenu* Popup(std::initializer_list<const char*> path) const { return PopupAt(*m_bar, path); }
+    KespMenu* Popup(std::initializer_list<const char*> path) const { return m_menus->Popup(path); }
     const KespMenuItemData& Record(const KespMenu* pMenu, int nID) const {
         return *pMenu->ItemDataOf(ActionOf(pMenu, nID));
     }
@@ -72,21 +70,15 @@ private slots:
 
     void init() {
         g_nShellType = KespMenu::GetShellType();
-        m_host = std::make_unique<MenuHost>();
-        m_menu = std::make_unique<KespMenu>();
-        QVERIFY(m_menu->LoadMenu(IDR_TORVANTYPE));
-        const int toolbars[] = {kToolbarId};
-        m_menu->LoadToolbars(toolbars, 1);
-        m_bar = m_menu->Detach();
+        m_menus = std::make_unique<DocumentMenu>();
+        QVERIFY(m_menus->Load());
         // Text in whole pixels, so that its colours can be told apart.
-        QFont font = m_bar->m_popups.first()->font();
+        QFont font = m_menus->bar->m_popups.first()->font();
         font.setStyleStrategy(QFont::NoAntialias);
-        for (KespMenu* pPopup : m_menu->m_SubMenus) pPopup->setFont(font);
+        for (KespMenu* pPopup : m_menus->menu.m_SubMenus) pPopup->setFont(font);
     }
     void cleanup() {
-        m_bar.reset();
-        m_menu.reset();
-        m_host.reset();
+        m_menus.reset();
         g_nShellType = KespMenu::GetShellType();
     }
 
@@ -95,38 +87,34 @@ private slots:
     void measuredSizes() {
         KespMenu* pRun = Popup({"&Run"});
         const int line = pRun->MenuLineHeight();
-        MeasureItemStruct measure;
-        measure.itemData = &Record(pRun, ID_RUN_SINGLESTEP);
-        pRun->MeasureItem(&measure);
+        const KespMenuItemData& step = Record(pRun, ID_RUN_SINGLESTEP);
+        MeasureItemStruct measure = Measured(pRun, &step);
         const QFontMetrics metrics(pRun->font());
-        QCOMPARE(measure.itemWidth, metrics.horizontalAdvance(measure.itemData->GetWideString()) + 37);
+        QCOMPARE(measure.itemWidth, metrics.horizontalAdvance(step.GetWideString()) + 37);
         QCOMPARE(measure.itemHeight, qMax(line, 20));
 
         // A separator: no width, half a line.
         const KespMenu* pFile = Popup({"&File"});
-        measure.itemData = pFile->m_MenuList[2].get();
-        pFile->MeasureItem(&measure);
+        measure = Measured(pFile, pFile->m_MenuList[2].get());
         QCOMPARE(measure.itemWidth, 0);
         QCOMPARE(measure.itemHeight, pFile->MenuLineHeight() / 2);
 
         // Never lower than the image and its box; a taller line wins.
+        const KespMenuItemData& run = Record(pRun, ID_RUN_RUN);
         QFont font = pRun->font();
         font.setPixelSize(6);
         pRun->setFont(font);
-        measure.itemData = &Record(pRun, ID_RUN_RUN);
-        pRun->MeasureItem(&measure);
-        QCOMPARE(measure.itemHeight, 20);
+        QCOMPARE(Measured(pRun, &run).itemHeight, 20);
         font.setPixelSize(40);
         pRun->setFont(font);
-        pRun->MeasureItem(&measure);
         QVERIFY(pRun->MenuLineHeight() > 20);
-        QCOMPARE(measure.itemHeight, pRun->MenuLineHeight());
+        QCOMPARE(Measured(pRun, &run).itemHeight, pRun->MenuLineHeight());
 
         // The old shell measures the shown text and widens it by three
         // average characters.
         g_nShellType = 0;
-        pRun->MeasureItem(&measure);
-        const QString text = measure.itemData->GetWideString();
+        measure = Measured(pRun, &run);
+        const QString text = run.GetWideString();
         const unsigned shown =
             unsigned(
                 QFontMetrics(font).boundingRect(QRect(), Qt::TextSingleLine | Qt::TextShowMnemonic, text).width()) +
@@ -139,16 +127,9 @@ private slots:
         pRun->popup(QPoint(0, 0));
         QVERIFY(QTest::qWaitForWindowExposed(pRun));
         int widest = 0;
-        for (const auto& pData : pRun->m_MenuList) {
-            MeasureItemStruct measure;
-            measure.itemData = pData.get();
-            pRun->MeasureItem(&measure);
-            widest = qMax(widest, measure.itemWidth);
-        }
+        for (const auto& pData : pRun->m_MenuList) widest = qMax(widest, Measured(pRun, pData.get()).itemWidth);
         for (QAction* pAction : pRun->actions()) {
-            MeasureItemStruct measure;
-            measure.itemData = pRun->ItemDataOf(pAction);
-            pRun->MeasureItem(&measure);
+            const MeasureItemStruct measure = Measured(pRun, pRun->ItemDataOf(pAction));
             QCOMPARE(pRun->actionGeometry(pAction).height(), measure.itemHeight);
             QCOMPARE(pRun->actionGeometry(pAction).width(), widest);
         }

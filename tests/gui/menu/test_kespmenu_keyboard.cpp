@@ -12,12 +12,10 @@ using namespace menutest;
 
 class TestKespMenuKeyboard : public QObject {
     Q_OBJECT
-    std::unique_ptr<MenuHost> m_host;
-    std::unique_ptr<KespMenu> m_menu;
-    std::unique_ptr<CMenuSet> m_bar;
+    std::unique_ptr<DocumentMenu> m_menus;
 
-    KespMenu* Popup(std::initializer_list<const char*> path) const { return PopupAt(*m_bar, path); }
-    QAction* Action(int nID) const { return m_host->frame.GetAction(nID); }
+    KespMenu* Popup(std::initializer_list<const char*> path) const { return m_menus->Popup(path); }
+    QAction* Action(int nID) const { return m_menus->host.frame.GetAction(nID); }
     // Opens a popup with every command enabled (the bare main window
     // disables what nothing handles after each command).
     KespMenu* Open(std::initializer_list<const char*> path) const {
@@ -30,16 +28,10 @@ class TestKespMenuKeyboard : public QObject {
 
 private slots:
     void init() {
-        m_host = std::make_unique<MenuHost>();
-        m_menu = std::make_unique<KespMenu>();
-        QVERIFY(m_menu->LoadMenu(IDR_TORVANTYPE));
-        m_bar = m_menu->Detach();
+        m_menus = std::make_unique<DocumentMenu>();
+        QVERIFY(m_menus->Load());
     }
-    void cleanup() {
-        m_bar.reset();
-        m_menu.reset();
-        m_host.reset();
-    }
+    void cleanup() { m_menus.reset(); }
 
     void mnemonicsFindTheirItem_data() {
         QTest::addColumn<QString>("popup");
@@ -159,15 +151,10 @@ private slots:
         // A text the program sets reaches the record at once.
         KespMenu* pChange = Popup({"&Configuration", "&View", "Change Configuration"});
         QAction* p8155 = ActionOf(pChange, ID_CONFIG_8155);
-        MeasureItemStruct before;
-        before.itemData = pChange->ItemDataOf(p8155);
-        pChange->MeasureItem(&before);
+        const int before = Measured(pChange, pChange->ItemDataOf(p8155)).itemWidth;
         p8155->setText(QStringLiteral("8&155  : @20"));
         QCOMPARE(pChange->ItemDataOf(p8155)->GetWideString(), QStringLiteral("8&155  : @20"));
-        MeasureItemStruct after;
-        after.itemData = pChange->ItemDataOf(p8155);
-        pChange->MeasureItem(&after);
-        QVERIFY(after.itemWidth > before.itemWidth);
+        QVERIFY(Measured(pChange, pChange->ItemDataOf(p8155)).itemWidth > before);
 
         // Setting the text an item already has keeps its key column.
         KespMenu* pRun = Popup({"&Run"});
