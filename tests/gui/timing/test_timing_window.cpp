@@ -189,7 +189,9 @@ private slots:
         QCOMPARE(f.States(), QString("off+check on on"));
     }
 
-    void aCallIsDrawnInBothColoursUpToTheStep() {
+    // With TORVAN_TIMING_SCREENSHOT set to a file path, the finished diagram's
+    // window is saved there (the README's picture).
+    void aCallIsDrawnInBothColoursUpToTheStepAndToItsLastColumn() {
         TimingFixture f;
         QVERIFY(f.Open(3));  // the CALL
         f.Command(ID_TIMING_START);
@@ -207,14 +209,8 @@ private slots:
         f.Command(ID_RUN_SINGLESTEP);
         QCOMPARE(g_nSampleCount, 36);
         QCOMPARE(f.Picture(), picture);
-    }
 
-    // With TORVAN_TIMING_SCREENSHOT set to a file path, the finished diagram's
-    // window is saved there (the README's picture).
-    void aFinishedCallEndsAtItsLastColumn() {
-        TimingFixture f;
-        QVERIFY(f.Open(3));
-        f.Command(ID_TIMING_START);
+        // The last tick ends at the CALL's last column.
         f.TicksTo(36 * 16 - 1);
         QCOMPARE(f.TimerCount(), 0);
         QCOMPARE(RightmostWave(f.Picture()), 60 + 36 * 16 - 2);
