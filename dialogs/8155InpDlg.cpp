@@ -1,10 +1,9 @@
 #include "dialogs/8155InpDlg.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 
+#include "dialogs/DialogButtons.h"
 #include "framework/HexText.h"
 #include "platform/MessageBox.h"
 #include "sim/Simulator.h"
@@ -34,11 +33,7 @@ C8155InpDlg::C8155InpDlg(QWidget* parent) : QDialog(parent) {
         m_edits[std::size_t(port)] = pEdit;
         pForm->addRow(QString::fromLatin1(kPortControls[port].label), pEdit);
     }
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    pButtons->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &C8155InpDlg::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &C8155InpDlg::reject);
-    pForm->addRow(pButtons);
+    pForm->addRow(CreateDialogButtons(this));
 }
 
 QString& C8155InpDlg::PortText(int port) {

@@ -1,12 +1,11 @@
 #include "dialogs/8253InpDlg.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialogs/ChipRadioGroup.h"
+#include "dialogs/DialogButtons.h"
 #include "periph/InterruptRoutes.h"
 #include "platform/MessageBox.h"
 
@@ -35,17 +34,13 @@ C8253InpDlg::C8253InpDlg(QWidget* parent) : QDialog(parent), m_pChips(new CChipR
         m_gateBoxes[std::size_t(counter)] = pBox;
         pGates->addWidget(pBox);
     }
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    pButtons->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &C8253InpDlg::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &C8253InpDlg::reject);
 
     auto* pRow = new QHBoxLayout;
     pRow->addWidget(m_pChips);
     pRow->addLayout(pGates);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pRow);
-    pLayout->addWidget(pButtons);
+    pLayout->addWidget(CreateDialogButtons(this));
 }
 
 int& C8253InpDlg::Gate(int counter) {

@@ -1,14 +1,13 @@
 #include "dialogs/8255InpDlg.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <iterator>
 
 #include "dialogs/ChipRadioGroup.h"
+#include "dialogs/DialogButtons.h"
 #include "framework/HexText.h"
 #include "periph/InterruptRoutes.h"
 #include "platform/MessageBox.h"
@@ -60,17 +59,13 @@ C8255InpDlg::C8255InpDlg(QWidget* parent)
         connect(port.pEdit, &QLineEdit::textEdited, this, [this, nID] { OnChangePort(nID); });
         pPorts->addRow(QString::fromLatin1(port.label), port.pEdit);
     }
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    pButtons->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &C8255InpDlg::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &C8255InpDlg::reject);
 
     auto* pRow = new QHBoxLayout;
     pRow->addWidget(m_pChips);
     pRow->addLayout(pPorts);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pRow);
-    pLayout->addWidget(pButtons);
+    pLayout->addWidget(CreateDialogButtons(this));
 }
 
 int C8255InpDlg::DoModal() {

@@ -1,11 +1,10 @@
 #include "dialogs/MemWatchAddDlg.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogButtons.h"
 #include "sim/Simulator.h"
 
 namespace {
@@ -58,15 +57,10 @@ CMemWatchAddDlg::CMemWatchAddDlg(QWidget* parent)
     m_pEdit->setObjectName(QStringLiteral("value"));
     m_pPrompt->setObjectName(QStringLiteral("prompt"));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CMemWatchAddDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CMemWatchAddDlg::reject);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pPrompt);
     layout->addWidget(m_pEdit);
-    layout->addWidget(buttons);
+    layout->addWidget(CreateDialogButtons(this));
 }
 
 int CMemWatchAddDlg::DoModal() {

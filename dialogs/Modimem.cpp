@@ -1,6 +1,5 @@
 #include "dialogs/Modimem.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dialogs/DialogButtons.h"
 #include "framework/HexText.h"
 #include "platform/EditStyles.h"
 
@@ -181,16 +181,12 @@ CEnterValueDlg::CEnterValueDlg(QWidget* parent) : QDialog(parent), m_pEdit(new Q
     setWindowTitle(QStringLiteral("Enter value"));
     m_pEdit->setObjectName(QStringLiteral("value"));
     SetUpperCase(m_pEdit);
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    pButtons->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &CEnterValueDlg::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &CEnterValueDlg::reject);
     connect(m_pEdit, &QLineEdit::textChanged, this, &CEnterValueDlg::OnChangeValue);
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(new QLabel(QStringLiteral("Enter hex value :"), this));
     pLayout->addWidget(m_pEdit);
-    pLayout->addWidget(pButtons);
+    pLayout->addWidget(CreateDialogButtons(this));
 }
 
 int CEnterValueDlg::DoModal() {

@@ -1,26 +1,21 @@
 #include "dialogs/Reg16Edit.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogButtons.h"
 #include "sim/Simulator.h"
 
 CReg16Edit::CReg16Edit(QWidget* parent) : QDialog(parent), m_pEdit(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Edit Register (16 bit)"));
     m_pEdit->setObjectName(QStringLiteral("value"));
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    pButtons->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &CReg16Edit::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &CReg16Edit::reject);
     connect(m_pEdit, &QLineEdit::textEdited, this, &CReg16Edit::OnChangeValue);
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(new QLabel(QStringLiteral("Enter HEX Value"), this));
     pLayout->addWidget(m_pEdit);
-    pLayout->addWidget(pButtons);
+    pLayout->addWidget(CreateDialogButtons(this));
 }
 
 int CReg16Edit::DoModal() {

@@ -1,12 +1,12 @@
 #include "dialogs/SfrEditDlg.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogButtons.h"
 #include "framework/HexText.h"
 #include "sim/Simulator.h"
 
@@ -35,17 +35,12 @@ CSfrEditDlg::CSfrEditDlg(QWidget* parent) : QDialog(parent), m_pEdit(new QLineEd
         pBits->addWidget(pButton);
     }
 
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    pButtons->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &CSfrEditDlg::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &CSfrEditDlg::reject);
-
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(new QLabel(QStringLiteral("Enter Hex Value"), this));
     pLayout->addWidget(m_pEdit);
     pLayout->addWidget(new QLabel(QStringLiteral("Binary Representation:"), this));
     pLayout->addLayout(pBits);
-    pLayout->addWidget(pButtons);
+    pLayout->addWidget(CreateDialogButtons(this));
 }
 
 int CSfrEditDlg::DoModal() {

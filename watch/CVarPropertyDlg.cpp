@@ -1,8 +1,9 @@
 #include "watch/CVarPropertyDlg.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include "dialogs/DialogButtons.h"
 
 CCVarPropertyDlg::CCVarPropertyDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("C Variable Properties"));
@@ -11,9 +12,7 @@ CCVarPropertyDlg::CCVarPropertyDlg(QWidget* parent) : QDialog(parent) {
         pLabel = new QLabel(QStringLiteral("Static"), this);
         pLayout->addWidget(pLabel);
     }
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    pLayout->addWidget(pButtons);
+    pLayout->addWidget(CreateDialogButtons(this, QDialogButtonBox::Ok));
 }
 
 int CCVarPropertyDlg::DoModal() {

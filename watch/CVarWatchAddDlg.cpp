@@ -1,17 +1,15 @@
 #include "watch/CVarWatchAddDlg.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QVBoxLayout>
+
+#include "dialogs/DialogButtons.h"
 
 CCVarWatchAddDlg::CCVarWatchAddDlg(QWidget* parent) : QDialog(parent), m_pList(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Add C Variable to Watch"));
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &CCVarWatchAddDlg::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(m_pList);
-    pLayout->addWidget(pButtons);
+    pLayout->addWidget(CreateDialogButtons(this));
 }
 
 void CCVarWatchAddDlg::accept() {

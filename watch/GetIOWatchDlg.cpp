@@ -1,24 +1,19 @@
 #include "watch/GetIOWatchDlg.h"
 
-#include <QDialogButtonBox>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <cstdio>
 
+#include "dialogs/DialogButtons.h"
 #include "periph/InterruptRoutes.h"
 #include "watch/IOWatchKinds.h"
 
 CGetIOWatchDlg::CGetIOWatchDlg(QWidget* parent) : QDialog(parent), m_pList(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Add IO Watch."));
     m_pList->setObjectName(QStringLiteral("choices"));
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    pButtons->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &CGetIOWatchDlg::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &CGetIOWatchDlg::reject);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(m_pList);
-    pLayout->addWidget(pButtons);
+    pLayout->addWidget(CreateDialogButtons(this));
 }
 
 int CGetIOWatchDlg::DoModal() {

@@ -1,9 +1,10 @@
 #include "watch/IOInpDlg.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "dialogs/DialogButtons.h"
 
 namespace {
 const char* const kRadioTexts[CIOInpDlg::kPeripheralCount] = {"8255", "8155", "8279", "8253", "8251"};
@@ -18,9 +19,7 @@ CIOInpDlg::CIOInpDlg(QWidget* parent) : QDialog(parent) {
         pGroup->addButton(m_radios[std::size_t(i)], i);
         pLayout->addWidget(m_radios[std::size_t(i)]);
     }
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &CIOInpDlg::accept);
-    pLayout->addWidget(pButtons);
+    pLayout->addWidget(CreateDialogButtons(this, QDialogButtonBox::Ok));
 }
 
 int CIOInpDlg::DoModal() {
