@@ -23,7 +23,7 @@ enum CounterMode : u8 {
 };
 }  // namespace
 
-C8253InpDlg::C8253InpDlg(QWidget* parent) : QDialog(parent), m_pChips(new CChipRadioGroup("8253", this)) {
+C8253InpDlg::C8253InpDlg(QWidget* parent) : QDialog(parent), m_pChips(new CChipRadioGroup(nullptr, "8253 #%d", this)) {
     // The template's own caption.
     setWindowTitle(QStringLiteral("Dialog"));
     connect(m_pChips, &CChipRadioGroup::chipClicked, this, &C8253InpDlg::LoadChipGates);

@@ -38,7 +38,7 @@ void ShowPort(QString& text, bool bInput, QLineEdit* pEdit, const char* format, 
 
 C8255InpDlg::C8255InpDlg(QWidget* parent)
     : QDialog(parent),
-      m_pChips(new CChipRadioGroup("8255", this)),
+      m_pChips(new CChipRadioGroup(nullptr, "8255 #%d", this)),
       m_pPortA(MakePortEdit(kByteDigits, this)),
       m_pPortB(MakePortEdit(kByteDigits, this)),
       m_pPortCUpper(MakePortEdit(kHalfDigits, this)),

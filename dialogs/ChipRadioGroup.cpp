@@ -3,10 +3,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CChipRadioGroup::CChipRadioGroup(const char* chipName, QWidget* parent) : QGroupBox(parent) {
+CChipRadioGroup::CChipRadioGroup(const char* title, const char* labelFormat, QWidget* parent)
+    : QGroupBox(QString::fromLatin1(title), parent) {
     auto* pLayout = new QVBoxLayout(this);
     for (int chip = 0; chip < kMaxChips; ++chip) {
-        auto* pRadio = new QRadioButton(QString::asprintf("%s #%d", chipName, chip + 1), this);
+        auto* pRadio = new QRadioButton(QString::asprintf(labelFormat, chip + 1), this);
         connect(pRadio, &QRadioButton::clicked, this, [this, chip] { emit chipClicked(chip); });
         m_radios[std::size_t(chip)] = pRadio;
         pLayout->addWidget(pRadio);

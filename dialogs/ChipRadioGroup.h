@@ -1,5 +1,7 @@
-// The chip choice of the input dialogs: five radio buttons "<chip> #1" to
-// "<chip> #5" in an untitled group box, those without a configured chip
+// A column of five radio buttons in a group box, one for each chip of a
+// kind, labelled by a format that numbers them 1 to 5 ("8253 #%d",
+// "Chip #%d"). The input dialogs and the configuration dialogs that edit
+// one chip at a time choose the chip with it; chips the board lacks can be
 // disabled.
 #pragma once
 
@@ -13,7 +15,8 @@ class QRadioButton;
 class CChipRadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    CChipRadioGroup(const char* chipName, QWidget* parent);
+    // A null title leaves the group box untitled.
+    CChipRadioGroup(const char* title, const char* labelFormat, QWidget* parent);
 
     // Chips 0 to count - 1 can be chosen.
     void EnableChips(int count);

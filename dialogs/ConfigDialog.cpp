@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "dialogs/ChipRadioGroup.h"
 #include "framework/HexText.h"
 #include "platform/MessageBox.h"
 
@@ -82,6 +83,12 @@ CRouteRow* CConfigDialog::AddRouteRow(int nFirstID, const char* noneLabel) {
     CRouteRow* pRow = m_routeRows.back().get();
     for (int r = 0; r < CRouteRow::kRadios; ++r) Register(nFirstID + r, pRow->Radios()[r]);
     return pRow;
+}
+
+CChipRadioGroup* CConfigDialog::AddChipRadios(int nFirstID, const char* title, const char* labelFormat) {
+    auto* pGroup = new CChipRadioGroup(title, labelFormat, this);
+    for (int chip = 0; chip < kMaxChips; ++chip) Register(nFirstID + chip, pGroup->Radio(chip));
+    return pGroup;
 }
 
 QLayout* CConfigDialog::AddOkCancel(const char* okText, const char* cancelText) {

@@ -17,6 +17,7 @@
 
 #include "dialogs/ConfigControls.h"
 
+class CChipRadioGroup;
 class QGroupBox;
 class QLayout;
 class QPushButton;
@@ -56,6 +57,8 @@ protected:
     QRadioButton* AddRadio(int nID, const char* text);
     QPushButton* AddButton(int nID, const char* text);
     CRouteRow* AddRouteRow(int nFirstID, const char* noneLabel = "None");
+    // The chip radios in their group box, ids nFirstID to nFirstID + 4.
+    CChipRadioGroup* AddChipRadios(int nFirstID, const char* title, const char* labelFormat);
     // OK (the default button) and Cancel, unless cancelText is null, as a
     // row of buttons.
     QLayout* AddOkCancel(const char* okText, const char* cancelText);

@@ -1,27 +1,20 @@
 #include "dialogs/Configdl8251.h"
 
-#include <QButtonGroup>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/ChipRadioGroup.h"
+
 namespace {
 constexpr int kPortDigits = 4;         // typed
 constexpr int kPortExchangeLimit = 2;  // taken by the data exchange
-constexpr const char* kChipLabels[kMaxChips] = {"Chip #1", "Chip #2", "Chip #3", "Chip #4", "Chip #5"};
 }  // namespace
 
-C8251ConfigDlg::C8251ConfigDlg(QWidget* pParent)
-    : CConfigDialog("8251 Configuration", pParent), m_pChips(new QButtonGroup(this)) {
-    QGroupBox* pIdBox = GroupBox("8251 Peripheral Id");
-    auto* pIdLayout = new QVBoxLayout(pIdBox);
-    for (int k = 0; k < kMaxChips; ++k) {
-        QRadioButton* pRadio = AddRadio(IDC_CHIP1 + k, kChipLabels[k]);
-        m_pChips->addButton(pRadio, k);
-        pIdLayout->addWidget(pRadio);
-    }
+C8251ConfigDlg::C8251ConfigDlg(QWidget* pParent) : CConfigDialog("8251 Configuration", pParent) {
+    m_pChips = AddChipRadios(IDC_CHIP1, "8251 Peripheral Id", "Chip #%d");
 
     QGroupBox* pInfo = GroupBox("Peripheral Information");
     m_pConnect = AddConnectBox(IDC_CONNECT, "&Connect");
@@ -38,13 +31,13 @@ C8251ConfigDlg::C8251ConfigDlg(QWidget* pParent)
     pInfoLayout->addWidget(pRouteBox);
 
     auto* pTop = new QHBoxLayout;
-    pTop->addWidget(pIdBox);
+    pTop->addWidget(m_pChips);
     pTop->addWidget(pInfo);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pTop);
     pLayout->addLayout(AddOkCancel("OK", "Cancel"));
 
-    connect(m_pChips, &QButtonGroup::idClicked, this, &C8251ConfigDlg::OnChip);
+    connect(m_pChips, &CChipRadioGroup::chipClicked, this, &C8251ConfigDlg::OnChip);
     connect(m_pConnect, &QCheckBox::clicked, this, &C8251ConfigDlg::OnConnect);
 }
 
@@ -60,7 +53,7 @@ void C8251ConfigDlg::OnInitDialog() {
 
 void C8251ConfigDlg::ShowChip(int nChip) {
     m_nChip = nChip;
-    m_pChips->button(nChip)->setChecked(true);
+    m_pChips->SetChecked(nChip);
     m_pAddress->SetWindowText(QString::number(g_Sim.m_Work8251Address[nChip], 16));
     m_pRoute->SetCode(g_Sim.m_Work8251Route[nChip]);
     const int state = PrefixBoxState(nChip, g_Sim.m_nWork8251Count);
@@ -89,7 +82,7 @@ void C8251ConfigDlg::OnChip(int nChip) {
         return;
     }
     // The chip whose fields are still shown stays the selected one.
-    m_pChips->button(m_nChip)->setChecked(true);
+    m_pChips->SetChecked(m_nChip);
 }
 
 void C8251ConfigDlg::OnConnect() {

@@ -5,7 +5,7 @@
 
 #include "dialogs/ConfigDialog.h"
 
-class QButtonGroup;
+class CChipRadioGroup;
 
 class C8251ConfigDlg : public CConfigDialog {
     Q_OBJECT
@@ -34,7 +34,7 @@ private:
     void OnChip(int nChip);
     void OnConnect();
 
-    QButtonGroup* m_pChips;
+    CChipRadioGroup* m_pChips;
     CConnectBox* m_pConnect;
     CConfigEdit* m_pAddress;
     CRouteRow* m_pRoute;

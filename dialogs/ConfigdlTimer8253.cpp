@@ -6,23 +6,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/ChipRadioGroup.h"
 #include "dialogs/ConfigdlTimerLayout.h"
 
 namespace {
 constexpr int kPrescalerDigits = 4;
-constexpr const char* kChipLabels[kMaxChips] = {"Chip1", "Chip2", "Chip3", "Chip4", "Chip5"};
 constexpr const char* kTimerLabels[C8253TimerDlg::kCounters] = {"Timer #1", "Timer #2", "Timer #3"};
 }  // namespace
 
 C8253TimerDlg::C8253TimerDlg(QWidget* pParent)
-    : CConfigDialog("8253 Timers", pParent), m_pChips(new QButtonGroup(this)), m_pTimers(new QButtonGroup(this)) {
-    QGroupBox* pChipBox = GroupBox("8253 Peripheral ID");
-    auto* pChipLayout = new QVBoxLayout(pChipBox);
-    for (int j = 0; j < kMaxChips; ++j) {
-        QRadioButton* pRadio = AddRadio(IDC_CHIP1 + j, kChipLabels[j]);
-        m_pChips->addButton(pRadio, j);
-        pChipLayout->addWidget(pRadio);
-    }
+    : CConfigDialog("8253 Timers", pParent), m_pTimers(new QButtonGroup(this)) {
+    m_pChips = AddChipRadios(IDC_CHIP1, "8253 Peripheral ID", "Chip%d");
     QGroupBox* pTimerBox = GroupBox("Timers");
     auto* pTimerLayout = new QVBoxLayout(pTimerBox);
     for (int k = 0; k < kCounters; ++k) {
@@ -43,14 +37,14 @@ C8253TimerDlg::C8253TimerDlg(QWidget* pParent)
     pInfoLayout->addWidget(pRouteBox);
 
     auto* pTop = new QHBoxLayout;
-    pTop->addWidget(pChipBox);
+    pTop->addWidget(m_pChips);
     pTop->addWidget(pTimerBox);
     pTop->addWidget(pInfo);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pTop);
     pLayout->addLayout(AddOkCancel("OK", "Cancel"));
 
-    connect(m_pChips, &QButtonGroup::idClicked, this, &C8253TimerDlg::OnChip);
+    connect(m_pChips, &CChipRadioGroup::chipClicked, this, &C8253TimerDlg::OnChip);
     connect(m_pTimers, &QButtonGroup::idClicked, this, &C8253TimerDlg::OnTimerNo);
 }
 
@@ -63,14 +57,14 @@ void C8253TimerDlg::OnInitDialog() {
         g_Sim.m_Work8253Route[slot] = g_Sim.m_Timer[slot].m_nIrqRoute;
     }
     ShowTimer(0);
-    for (int j = g_Sim.m_n8253Count; j < kMaxChips; ++j) m_pChips->button(j)->setEnabled(false);
+    m_pChips->EnableChips(g_Sim.m_n8253Count);
 }
 
 void C8253TimerDlg::ShowTimer(int nSlot) {
     m_pPrescaler->SetWindowText(QString::number(g_Sim.m_Work8253Prescaler[nSlot], 16));
     m_pRoute->SetCode(g_Sim.m_Work8253Route[nSlot]);
     m_pTimers->button(nSlot % kCounters)->setChecked(true);
-    m_pChips->button(nSlot / kCounters)->setChecked(true);
+    m_pChips->SetChecked(nSlot / kCounters);
 }
 
 bool C8253TimerDlg::SaveTimer() {
@@ -92,7 +86,7 @@ void C8253TimerDlg::OnChip(int nChip) {
         ShowTimer(m_nTimer);
         return;
     }
-    m_pChips->button(m_nTimer / kCounters)->setChecked(true);
+    m_pChips->SetChecked(m_nTimer / kCounters);
 }
 
 void C8253TimerDlg::OnTimerNo(int nCounter) {

@@ -6,6 +6,7 @@
 
 #include "dialogs/ConfigDialog.h"
 
+class CChipRadioGroup;
 class QButtonGroup;
 
 class C8253TimerDlg : public CConfigDialog {
@@ -36,7 +37,7 @@ private:
     void OnChip(int nChip);
     void OnTimerNo(int nCounter);
 
-    QButtonGroup* m_pChips;
+    CChipRadioGroup* m_pChips;
     QButtonGroup* m_pTimers;
     CConfigEdit* m_pPrescaler;
     CRouteRow* m_pRoute;
