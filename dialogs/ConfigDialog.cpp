@@ -13,6 +13,8 @@ namespace {
 constexpr const char* kLengthWarning = "Please enter no more than %1 characters.";
 // More digits than any field takes; the value stays far from overflow.
 constexpr int kMaxDecimalDigits = 9;
+constexpr int kPortDigits = 4;
+constexpr int kPortExchangeLimit = 2;
 }  // namespace
 
 CConfigDialog::CConfigDialog(const char* caption, QWidget* pParent) : QDialog(pParent) {
@@ -45,13 +47,16 @@ void CConfigDialog::Register(int nID, QWidget* pControl) {
     m_tabOrder.append(pControl);
 }
 
-CConfigEdit* CConfigDialog::AddEdit(int nID, bool bUpperCase, int nExchangeLimit) {
+CConfigEdit* CConfigDialog::AddEdit(int nID, bool bUpperCase, int nTypedLimit, int nExchangeLimit) {
     auto* pEdit = new CConfigEdit(this, bUpperCase);
+    pEdit->LimitText(nTypedLimit);
     pEdit->m_nExchangeLimit = nExchangeLimit;
     if (nExchangeLimit > 0) m_exchangeEdits.append(pEdit);
     Register(nID, pEdit);
     return pEdit;
 }
+
+CConfigEdit* CConfigDialog::AddPortEdit(int nID) { return AddEdit(nID, true, kPortDigits, kPortExchangeLimit); }
 
 CConnectBox* CConfigDialog::AddConnectBox(int nID, const char* text) {
     auto* pBox = new CConnectBox(QString::fromLatin1(text), this);

@@ -51,7 +51,10 @@ protected:
     void EndDialogOK() { QDialog::accept(); }
 
     // Controls, registered under their template id in tab order.
-    CConfigEdit* AddEdit(int nID, bool bUpperCase, int nExchangeLimit = 0);
+    CConfigEdit* AddEdit(int nID, bool bUpperCase, int nTypedLimit, int nExchangeLimit = 0);
+    // A base port's field, typed in upper case: four characters may be
+    // typed, the data exchange takes two.
+    CConfigEdit* AddPortEdit(int nID);
     CConnectBox* AddConnectBox(int nID, const char* text);
     QCheckBox* AddCheckBox(int nID, const char* text);
     QRadioButton* AddRadio(int nID, const char* text);

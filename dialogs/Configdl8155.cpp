@@ -4,14 +4,12 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kPortDigits = 4;
-constexpr int kPortExchangeLimit = 2;
 constexpr const char* kRefusalCaption = "Ok";
 }  // namespace
 
 C8155ConfigDlg::C8155ConfigDlg(QWidget* pParent) : CConfigDialog("8155 Configuration", pParent) {
     m_pConnect = AddCheckBox(IDC_CONNECT, "Connect");
-    m_pAddress = AddEdit(IDC_ADDRESS, true, kPortExchangeLimit);
+    m_pAddress = AddPortEdit(IDC_ADDRESS);
     m_pAddress->SetWindowText(QStringLiteral("0"));
 
     auto* pFields = new QFormLayout;
@@ -25,7 +23,6 @@ C8155ConfigDlg::C8155ConfigDlg(QWidget* pParent) : CConfigDialog("8155 Configura
 }
 
 void C8155ConfigDlg::OnInitDialog() {
-    m_pAddress->LimitText(kPortDigits);
     m_pAddress->SetWindowText(QString::number(g_Sim.m_n8155Address, 16).toUpper());
     m_pConnect->setChecked(g_Sim.m_b8155Connected != 0);
     m_pAddress->setEnabled(g_Sim.m_b8155Connected != 0);

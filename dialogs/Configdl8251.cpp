@@ -8,17 +8,12 @@
 
 #include "dialogs/ChipRadioGroup.h"
 
-namespace {
-constexpr int kPortDigits = 4;         // typed
-constexpr int kPortExchangeLimit = 2;  // taken by the data exchange
-}  // namespace
-
 C8251ConfigDlg::C8251ConfigDlg(QWidget* pParent) : CConfigDialog("8251 Configuration", pParent) {
     m_pChips = AddChipRadios(IDC_CHIP1, "8251 Peripheral Id", "Chip #%d");
 
     QGroupBox* pInfo = GroupBox("Peripheral Information");
     m_pConnect = AddConnectBox(IDC_CONNECT, "&Connect");
-    m_pAddress = AddEdit(IDC_ADDRESS, true, kPortExchangeLimit);
+    m_pAddress = AddPortEdit(IDC_ADDRESS);
     QGroupBox* pRouteBox = GroupBox("TxRDY is connected to: ");
     m_pRoute = AddRouteRow(IDC_IRQ_NONE);
     auto* pRouteLayout = new QHBoxLayout(pRouteBox);
@@ -47,7 +42,6 @@ void C8251ConfigDlg::OnInitDialog() {
         g_Sim.m_Work8251Address[i] = g_Sim.m_n8251Address[i];
         g_Sim.m_Work8251Route[i] = g_Irq8251Route[i];
     }
-    m_pAddress->LimitText(kPortDigits);
     ShowChip(0);
 }
 

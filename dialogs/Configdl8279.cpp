@@ -15,8 +15,6 @@
 #include "platform/MessageBox.h"
 
 namespace {
-constexpr int kPortDigits = 4;
-constexpr int kPortExchangeLimit = 2;
 constexpr int kCodeDigits = 2;
 constexpr int kCharCount = 2;
 constexpr u32 kLastCode = CSimulator::k8279SegCodes - 1;
@@ -52,9 +50,9 @@ std::optional<u32> CodeOfText(const QString& text) {
 
 C8279ConfigDlg::C8279ConfigDlg(QWidget* pParent) : CConfigDialog("8279 Configuration", pParent) {
     m_pConnect = AddCheckBox(IDC_CONNECT, "&Connect");
-    m_pAddress = AddEdit(IDC_ADDRESS, true, kPortExchangeLimit);
-    m_pCode = AddEdit(IDC_CODE, true, kCodeDigits);
-    m_pChar = AddEdit(IDC_CHAR, false, kCharCount);
+    m_pAddress = AddPortEdit(IDC_ADDRESS);
+    m_pCode = AddEdit(IDC_CODE, true, kCodeDigits, kCodeDigits);
+    m_pChar = AddEdit(IDC_CHAR, false, kCharCount, kCharCount);
     m_pTable = new QListWidget(this);
     Register(IDC_TABLE, m_pTable);
     m_pAdd = AddButton(IDC_ADD, "&Add");
@@ -98,9 +96,6 @@ void C8279ConfigDlg::OnInitDialog() {
     if (g_Sim.m_b8279Connected) m_pConnect->setChecked(true);
     else EnableControls(false);
     m_pRoute->SetCode(g_Irq8279Route);
-    m_pAddress->LimitText(kPortDigits);
-    m_pCode->LimitText(kCodeDigits);
-    m_pChar->LimitText(kCharCount);
     m_pAddress->SetWindowText(QString::number(g_Sim.m_n8279Address, 16));
 
     for (u32 code = 0; code <= kLastCode; ++code) {

@@ -8,8 +8,6 @@
 int g_nChipDlgKind = kChipDlg8255;
 
 namespace {
-constexpr int kPortDigits = 4;
-constexpr int kPortExchangeLimit = 2;
 constexpr const char* kChipLabels[kMaxChips] = {"Chip #1", "Chip #2", "Chip #3", "Chip #4", "Chip #5"};
 
 struct ChipKind {
@@ -32,7 +30,7 @@ CChipConfigDlg::CChipConfigDlg(QWidget* pParent) : CConfigDialog("8255 Configura
     pGrid->addWidget(new QLabel(QStringLiteral("Address [HEX]"), pInfo), 0, 2);
     for (int i = 0; i < kMaxChips; ++i) {
         m_pConnect[i] = AddConnectBox(IDC_CONNECT1 + i, "Connect");
-        m_pAddress[i] = AddEdit(IDC_ADDRESS1 + i, true, kPortExchangeLimit);
+        m_pAddress[i] = AddPortEdit(IDC_ADDRESS1 + i);
         pGrid->addWidget(new QLabel(QString::fromLatin1(kChipLabels[i]), pInfo), i + 1, 0);
         pGrid->addWidget(m_pConnect[i], i + 1, 1);
         pGrid->addWidget(m_pAddress[i], i + 1, 2);
@@ -49,10 +47,7 @@ void CChipConfigDlg::OnInitDialog() {
     const ChipKind& kind = Kind();
     WorkCount() = g_Sim.*kind.pCount;
     if (g_nChipDlgKind == kChipDlg8253) setWindowTitle(QString::fromLatin1(kind.caption));
-    for (int i = 0; i < kMaxChips; ++i) {
-        m_pAddress[i]->SetWindowText(QString::number((g_Sim.*kind.pAddress)[i], 16));
-        m_pAddress[i]->LimitText(kPortDigits);
-    }
+    for (int i = 0; i < kMaxChips; ++i) m_pAddress[i]->SetWindowText(QString::number((g_Sim.*kind.pAddress)[i], 16));
     UpdateChips();
 }
 

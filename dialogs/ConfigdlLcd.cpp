@@ -11,10 +11,10 @@ constexpr const char* kRefusalCaption = "Message";
 
 CLcdConfigDlg::CLcdConfigDlg(QWidget* pParent) : CConfigDialog("LCD Configuration", pParent) {
     m_pConnect = AddCheckBox(IDC_CONNECT, "&Connect");
-    m_pAddress = AddEdit(IDC_ADDRESS, true, kPortDigits);
+    m_pAddress = AddEdit(IDC_ADDRESS, true, kPortDigits, kPortDigits);
     m_pAddress->SetWindowText(QStringLiteral("0"));
-    m_pLogical = AddEdit(IDC_LOGICAL, false, kWidthDigits);
-    m_pPhysical = AddEdit(IDC_PHYSICAL, false, kWidthDigits);
+    m_pLogical = AddEdit(IDC_LOGICAL, false, kWidthDigits, kWidthDigits);
+    m_pPhysical = AddEdit(IDC_PHYSICAL, false, kWidthDigits, kWidthDigits);
 
     auto* pFields = new QFormLayout;
     pFields->addRow(QStringLiteral("Status"), m_pConnect);
@@ -29,9 +29,6 @@ CLcdConfigDlg::CLcdConfigDlg(QWidget* pParent) : CConfigDialog("LCD Configuratio
 }
 
 void CLcdConfigDlg::OnInitDialog() {
-    m_pAddress->LimitText(kPortDigits);
-    m_pLogical->LimitText(kWidthDigits);
-    m_pPhysical->LimitText(kWidthDigits);
     m_pAddress->SetWindowText(QString::number(g_Sim.m_nLcdAddress, 16).toUpper());
     m_pLogical->SetWindowText(QString::number(g_Sim.m_nLcdCharsLogical));
     m_pPhysical->SetWindowText(QString::number(g_Sim.m_nLcdCharsPhysical));

@@ -56,8 +56,8 @@ CMemoryMapDlg::CMemoryMapDlg(QWidget* pParent) : CConfigDialog("Memory Map", pPa
     pGrid->addWidget(new QLabel(QStringLiteral("End Address\n[HEX]"), pBanksBox), 0, 3);
     for (int i = 0; i < kMaxMemBanks; ++i) {
         m_pConnect[i] = AddConnectBox(IDC_CONNECT1 + i, "Connect");
-        m_pStart[i] = AddEdit(IDC_START1 + i, true);
-        m_pEnd[i] = AddEdit(IDC_END1 + i, true);
+        m_pStart[i] = AddEdit(IDC_START1 + i, true, kAddressDigits);
+        m_pEnd[i] = AddEdit(IDC_END1 + i, true, kAddressDigits);
         pGrid->addWidget(new QLabel(QStringLiteral("Bank #%1").arg(i + 1), pBanksBox), i + 1, 0);
         pGrid->addWidget(m_pConnect[i], i + 1, 1);
         pGrid->addWidget(m_pStart[i], i + 1, 2);
@@ -81,10 +81,6 @@ CMemoryMapDlg::Banks CMemoryMapDlg::WorkBanks(int nType) {
 
 void CMemoryMapDlg::OnInitDialog() {
     CopyMap(Copy::ToWork);
-    for (int i = 0; i < kMaxMemBanks; ++i) {
-        m_pStart[i]->LimitText(kAddressDigits);
-        m_pEnd[i]->LimitText(kAddressDigits);
-    }
     ShowType(IDC_EPROM);
 }
 

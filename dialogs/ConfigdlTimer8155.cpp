@@ -1,20 +1,14 @@
 #include "dialogs/ConfigdlTimer8155.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "dialogs/ConfigdlTimerLayout.h"
 
-namespace {
-constexpr int kPrescalerDigits = 4;
-}
-
 C8155TimerDlg::C8155TimerDlg(QWidget* pParent) : CConfigDialog("8155 Timer", pParent) {
-    m_pPrescaler = AddEdit(IDC_PRESCALER, true, kPrescalerDigits);
+    m_pPrescaler = AddEdit(IDC_PRESCALER, true, kPrescalerDigits, kPrescalerDigits);
     m_pRoute = AddRouteRow(IDC_IRQ_NONE, "NONE");
 
     QGroupBox* pInfo = GroupBox("Timer Information");
@@ -34,7 +28,6 @@ C8155TimerDlg::C8155TimerDlg(QWidget* pParent) : CConfigDialog("8155 Timer", pPa
 
 void C8155TimerDlg::OnInitDialog() {
     g_Sim.SyncTimers();
-    m_pPrescaler->LimitText(kPrescalerDigits);
     m_pPrescaler->SetWindowText(QString::number(g_Sim.m_TimerPrescaler[kSlot], 16));
     m_pRoute->SetCode(g_Sim.m_Timer[kSlot].m_nIrqRoute);
 }

@@ -10,7 +10,6 @@
 #include "dialogs/ConfigdlTimerLayout.h"
 
 namespace {
-constexpr int kPrescalerDigits = 4;
 constexpr const char* kTimerLabels[C8253TimerDlg::kCounters] = {"Timer #1", "Timer #2", "Timer #3"};
 }  // namespace
 
@@ -26,7 +25,7 @@ C8253TimerDlg::C8253TimerDlg(QWidget* pParent)
     }
     pTimerLayout->addStretch();
 
-    m_pPrescaler = AddEdit(IDC_PRESCALER, false, kPrescalerDigits);
+    m_pPrescaler = AddEdit(IDC_PRESCALER, false, kPrescalerDigits, kPrescalerDigits);
     m_pRoute = AddRouteRow(IDC_IRQ_NONE);
     QGroupBox* pInfo = GroupBox("Timer Information");
     auto* pInfoLayout = new QVBoxLayout(pInfo);
@@ -50,7 +49,6 @@ C8253TimerDlg::C8253TimerDlg(QWidget* pParent)
 
 void C8253TimerDlg::OnInitDialog() {
     m_nTimer = 0;
-    m_pPrescaler->LimitText(kPrescalerDigits);
     g_Sim.SyncTimers();
     for (int slot = 0; slot < kSlots; ++slot) {
         g_Sim.m_Work8253Prescaler[slot] = g_Sim.m_TimerPrescaler[slot];

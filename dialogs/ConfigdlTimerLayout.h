@@ -5,6 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+// A prescaler is up to four hexadecimal digits, typed and taken alike.
+constexpr int kPrescalerDigits = 4;
+
 inline QGridLayout* PrescalerRow(QWidget* pBox, QLineEdit* pPrescaler) {
     auto* pGrid = new QGridLayout;
     pGrid->addWidget(new QLabel(QStringLiteral("Prescaler"), pBox), 0, 0);
