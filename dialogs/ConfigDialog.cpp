@@ -38,6 +38,14 @@ void CConfigDialog::InitDialog() {
     }
 }
 
+bool CConfigDialog::EndDisconnected(const QCheckBox* pConnect, u8& bConnected) {
+    if (pConnect->isChecked()) return false;
+    bConnected = 0;
+    g_Sim.OnConfigChanged();
+    EndDialogOK();
+    return true;
+}
+
 // ---- controls ----
 
 void CConfigDialog::Register(int nID, QWidget* pControl) {

@@ -49,6 +49,10 @@ protected:
     virtual void OnOK() = 0;
     // Ends the dialog with OK.
     void EndDialogOK() { QDialog::accept(); }
+    // OK on a single device whose Connect box is clear: only its connected
+    // flag is cleared, so what else the dialog shows stays for the next
+    // time it is connected. False, doing nothing, when the box is ticked.
+    bool EndDisconnected(const QCheckBox* pConnect, u8& bConnected);
 
     // Controls, registered under their template id in tab order.
     CConfigEdit* AddEdit(int nID, bool bUpperCase, int nTypedLimit, int nExchangeLimit = 0);

@@ -35,13 +35,7 @@ void C8155ConfigDlg::OnConnect() {
 
 void C8155ConfigDlg::OnOK() {
     UpdateData();
-    if (!m_pConnect->isChecked()) {
-        // The address stays for the next time it is connected.
-        g_Sim.m_b8155Connected = 0;
-        g_Sim.OnConfigChanged();
-        EndDialogOK();
-        return;
-    }
+    if (EndDisconnected(m_pConnect, g_Sim.m_b8155Connected)) return;
     const std::optional<u32> address = ReadHex(m_pAddress);
     if (!g_Sim.IsValidHexText(m_pAddress->text().toLatin1().constData()) || !address) {
         Refuse(m_pAddress, QString::fromLatin1(kNotCorrect), QString::fromLatin1(kRefusalCaption));

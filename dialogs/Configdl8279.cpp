@@ -179,13 +179,7 @@ void C8279ConfigDlg::EnableControls(bool bEnable) {
 
 void C8279ConfigDlg::OnOK() {
     UpdateData();
-    if (!m_pConnect->isChecked()) {
-        // Address, route and table stay for the next time it is connected.
-        g_Sim.m_b8279Connected = 0;
-        g_Sim.OnConfigChanged();
-        EndDialogOK();
-        return;
-    }
+    if (EndDisconnected(m_pConnect, g_Sim.m_b8279Connected)) return;
     if (!g_Sim.ValidateHexInput(this, IDC_ADDRESS, 1)) return;
     const std::optional<u32> address = ReadHex(m_pAddress);
     if (!address) {

@@ -49,13 +49,7 @@ void CLcdConfigDlg::OnConnect() {
 
 void CLcdConfigDlg::OnOK() {
     UpdateData();
-    if (!m_pConnect->isChecked()) {
-        // Address and line lengths stay for the next time it is connected.
-        g_Sim.m_bLcdConnected = 0;
-        g_Sim.OnConfigChanged();
-        EndDialogOK();
-        return;
-    }
+    if (EndDisconnected(m_pConnect, g_Sim.m_bLcdConnected)) return;
     const QString caption = QString::fromLatin1(kRefusalCaption);
     const QString notCorrect = QString::fromLatin1(kNotCorrect);
     const std::optional<u32> address = ReadHex(m_pAddress);
