@@ -7,7 +7,6 @@
 #include "dialogs/8253InpDlg.h"
 #include "dialogs/8255InpDlg.h"
 #include "dialogs/MemWatchAddDlg.h"
-#include "framework/CmdUI.h"
 #include "framework/Document.h"
 #include "framework/HexText.h"
 #include "periph/InterruptRoutes.h"
@@ -18,12 +17,10 @@
 #include "watch/IOInpDlg.h"
 #include "watch/IORowText.h"
 
-const char* const CIOListWatch::kHintText = "To add watch, just right-click here...";
-const char* const CIOListWatch::kLimitFormat = "Maximum %d IO watches can be set !";
-const char* const CIOListWatch::kNothingConfigured =
-    "No Peripheral is configured !\nFrom Configuration menu, select appropriate peripherals.";
-
 namespace {
+const char kLimitFormat[] = "Maximum %d IO watches can be set !";
+const char kNothingConfigured[] =
+    "No Peripheral is configured !\nFrom Configuration menu, select appropriate peripherals.";
 const char k8279NotConnected[] = "Sorry, 8279 is not connected !";
 const char k8251NotConnected[] = "Sorry, 8251 not connected !";
 const char k8251ReceiverOff[] = "8251 #%d : Receiver not enabled !";
@@ -59,7 +56,7 @@ int CIOListWatch::GetRowCount() const { return std::max(1, WatchCount()); }
 void CIOListWatch::OnBeforeFill() { g_Sim.SyncTimers(); }
 
 void CIOListWatch::FormatRow(int row, RowText& text) const {
-    if (WatchCount() == 0) std::snprintf(text, sizeof text, "%s", kHintText);
+    if (WatchCount() == 0) std::snprintf(text, sizeof text, "%s", kAddWatchHint);
     else FormatIOWatchRow(row, text, sizeof text);
 }
 

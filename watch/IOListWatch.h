@@ -13,10 +13,6 @@ class CDocument;
 class CIOListWatch : public CWatchListView {
     Q_OBJECT
 public:
-    static const char* const kHintText;
-    static const char* const kLimitFormat;
-    static const char* const kNothingConfigured;
-
     explicit CIOListWatch(CDocument* pDoc, QWidget* parent = nullptr);
 
     bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;

@@ -5,17 +5,14 @@
 
 #include "dialogs/MemWatchAddDlg.h"
 #include "dialogs/Modimem.h"
-#include "framework/CmdUI.h"
 #include "framework/Document.h"
 #include "framework/HexText.h"
 #include "platform/MessageBox.h"
 #include "res/CommandIds.h"
 #include "sim/Simulator.h"
 
-const char* const CMemWatch::kHintText = "To add watch, just right-click here...";
-const char* const CMemWatch::kLimitFormat = "Maximum %d memory watches can be set !";
-
 namespace {
+const char kLimitFormat[] = "Maximum %d memory watches can be set !";
 constexpr u32 kAddressMask = 0xFFFF;
 // Bytes shown as themselves in the character column: blank to 'z'.
 constexpr u8 kFirstShown = 0x20;
@@ -30,7 +27,7 @@ int CMemWatch::GetRowCount() const { return std::max(1, WatchCount()); }
 
 void CMemWatch::FormatRow(int row, RowText& text) const {
     if (WatchCount() == 0) {
-        std::snprintf(text, sizeof text, "%s", kHintText);
+        std::snprintf(text, sizeof text, "%s", kAddWatchHint);
         return;
     }
     // Addresses wrap at the end of memory, as every 16-bit address does.

@@ -13,8 +13,6 @@ class CMemWatch : public CWatchListView {
     Q_OBJECT
 public:
     static constexpr int kBytesPerRow = 16;
-    static const char* const kHintText;
-    static const char* const kLimitFormat;
 
     explicit CMemWatch(CDocument* pDoc, QWidget* parent = nullptr);
 

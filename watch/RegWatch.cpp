@@ -4,7 +4,6 @@
 
 #include "dialogs/Reg16Edit.h"
 #include "dialogs/SfrEditDlg.h"
-#include "framework/CmdUI.h"
 #include "framework/Document.h"
 #include "framework/HexText.h"
 #include "res/CommandIds.h"

@@ -45,6 +45,8 @@ public:
     // Re-texting while a program runs, in milliseconds: about 25 times a second.
     static constexpr int kDisplayIntervalMs = 40;
     static constexpr int kColumnWidth = 640;
+    // The one row of an empty memory or I/O watch.
+    static constexpr const char* kAddWatchHint = "To add watch, just right-click here...";
 
     explicit CWatchListView(QWidget* parent = nullptr);
 
