@@ -2,10 +2,10 @@
 // of every mode, the selected text on opening, OK and Cancel.
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 #include <QtTest>
 
 #include "dialogs/MemWatchAddDlg.h"
+#include "tests/support/ModalAnswer.h"
 #include "tests/support/QtTestRegistry.h"
 
 namespace {
@@ -17,9 +17,7 @@ struct Seen {
 // Runs the dialog, notes what it shows, types text (when given) and closes it
 // with OK or Cancel.
 int RunDialog(CMemWatchAddDlg& dlg, Seen& seen, const QString& typed = QString(), bool ok = true) {
-    QTimer::singleShot(0, [&] {
-        auto* modal = qobject_cast<CMemWatchAddDlg*>(QApplication::activeModalWidget());
-        QVERIFY(modal);
+    AnswerModal<CMemWatchAddDlg>([&](CMemWatchAddDlg* modal) {
         seen.caption = modal->windowTitle();
         seen.prompt = modal->PromptLabel()->text();
         seen.text = modal->ValueEdit()->text();
