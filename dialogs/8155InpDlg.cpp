@@ -8,9 +8,8 @@
 #include "platform/MessageBox.h"
 #include "sim/Simulator.h"
 
-const char* const C8155InpDlg::kNotConnected = "Sorry, No 8155 Connected";
-
 namespace {
+const char kNotConnected[] = "Sorry, No 8155 Connected";
 constexpr int kByteDigits = 2;
 const char kOutputText[] = "OP";
 const struct {

@@ -14,7 +14,6 @@ class C8155InpDlg : public QDialog {
 public:
     enum { IDC_PORT_A = 1162, IDC_PORT_B = 1158, IDC_PORT_C = 1167 };
     static constexpr int kPorts = 3;
-    static const char* const kNotConnected;
 
     explicit C8155InpDlg(QWidget* parent = nullptr);
     // Rejected at once, after the message, when no 8155 is connected.

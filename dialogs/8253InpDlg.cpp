@@ -9,9 +9,9 @@
 #include "periph/InterruptRoutes.h"
 #include "platform/MessageBox.h"
 
-const char* const C8253InpDlg::kNotConnected = "Sorry, No 8253 Connected";
-
 namespace {
+const char kNotConnected[] = "Sorry, No 8253 Connected";
+
 // Counter modes, as the control word numbers them.
 enum CounterMode : u8 {
     kInterruptOnCount = 0,
@@ -139,7 +139,7 @@ void C8253InpDlg::ApplyGates() {
                 t.m_bOut = 1;
                 t.m_nCount = i32(t.m_nReload);
                 // A square wave counts down from the even value below an odd count.
-                if (t.m_nMode == kSquareWave) t.m_nReloadEven = (t.m_nReload & 1) != 0 ? t.m_nReload - 1 : t.m_nReload;
+                if (t.m_nMode == kSquareWave) t.m_nReloadEven = t.m_nReload & ~1u;
             }
             break;
         case kHardwareStrobe:

@@ -18,7 +18,6 @@ public:
     enum { IDC_GATE0 = 1159, IDC_CHIP1 = 1162 };
     static constexpr int kCounters = 3;
     static constexpr int kSlots = kCounters * kMaxChips;
-    static const char* const kNotConnected;
 
     explicit C8253InpDlg(QWidget* parent = nullptr);
     // Rejected at once, after the message, when no 8253 is connected.

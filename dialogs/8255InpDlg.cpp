@@ -13,9 +13,8 @@
 #include "platform/MessageBox.h"
 #include "sim/Simulator.h"
 
-const char* const C8255InpDlg::kNotConnected = "Sorry, No 8255 Connected";
-
 namespace {
+const char kNotConnected[] = "Sorry, No 8255 Connected";
 constexpr int kByteDigits = 2;
 constexpr int kHalfDigits = 1;
 constexpr u8 kLowHalf = 0x0F;

@@ -14,7 +14,6 @@ class C8255InpDlg : public QDialog {
     Q_OBJECT
 public:
     enum { IDC_CHIP1 = 1153, IDC_PORT_B = 1158, IDC_PORT_C_UPPER = 1160, IDC_PORT_C_LOWER = 1161, IDC_PORT_A = 1162 };
-    static const char* const kNotConnected;
 
     explicit C8255InpDlg(QWidget* parent = nullptr);
     // Rejected at once, after the message, when no 8255 is connected.
