@@ -1,5 +1,6 @@
 // The one-field value dialog: caption, prompt, length limit and initial text
-// of every mode, the selected text on opening, OK and Cancel.
+// of every mode, the text selected on opening and replaced by typing, OK and
+// Cancel.
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
@@ -82,11 +83,15 @@ private slots:
         dlg.m_strTitle = "Title";
         dlg.m_strValue = "caller";
         Seen seen;
-        QCOMPARE(RunDialog(dlg, seen, QString(), false), int(QDialog::Rejected));
+        const QString typed = QStringLiteral("123456");
+        QCOMPARE(RunDialog(dlg, seen, typed), int(QDialog::Accepted));
         QCOMPARE(seen.caption, caption);
         QCOMPARE(seen.prompt, prompt);
         QCOMPARE(seen.limit, limit);
         QCOMPARE(seen.text, text.left(limit));
+        // The whole text is selected, so typing replaces it, up to the limit.
+        QCOMPARE(seen.selected, seen.text);
+        QCOMPARE(dlg.m_strValue, typed.left(limit));
     }
 
     void modeStartsDefinedAtConstruction() {
@@ -94,29 +99,6 @@ private slots:
         QCOMPARE(dlg.m_nMode, 0);
         QVERIFY(dlg.m_strValue.isEmpty());
         QVERIFY(dlg.m_strLabel.isEmpty());
-    }
-
-    void originTextIsSelectedSoTypingReplacesIt() {
-        CMemWatchAddDlg dlg;
-        dlg.m_nMode = CMemWatchAddDlg::kModeOrigin;
-        dlg.m_strValue = "1234";
-        Seen seen;
-        QCOMPARE(RunDialog(dlg, seen, "2000"), int(QDialog::Accepted));
-        QCOMPARE(seen.text, QString("0000"));
-        QCOMPARE(seen.selected, QString("0000"));
-        QCOMPARE(dlg.m_strValue, QString("2000"));
-    }
-
-    void editTakesNoMoreThanTheModesLimit() {
-        CMemWatchAddDlg dlg;
-        dlg.m_nMode = CMemWatchAddDlg::kModeMemWatch;
-        Seen seen;
-        RunDialog(dlg, seen, "123456");
-        QCOMPARE(dlg.m_strValue, QString("1234"));
-        CMemWatchAddDlg byte;
-        byte.m_nMode = CMemWatchAddDlg::kMode8279;
-        RunDialog(byte, seen, "ABC");
-        QCOMPARE(byte.m_strValue, QString("AB"));
     }
 
     void cancelLeavesTheTypedTextUnreturned() {
