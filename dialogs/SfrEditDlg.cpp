@@ -6,14 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/BitButton.h"
 #include "dialogs/DialogButtons.h"
 #include "framework/HexText.h"
 #include "sim/Simulator.h"
 
 namespace {
 constexpr int kByteMask = 0xFF;
-
-const char* CaptionOf(bool bSet) { return bSet ? "1" : "0"; }
 }  // namespace
 
 CSfrEditDlg::CSfrEditDlg(QWidget* parent) : QDialog(parent), m_pEdit(new QLineEdit(this)) {
@@ -26,9 +25,7 @@ CSfrEditDlg::CSfrEditDlg(QWidget* parent) : QDialog(parent), m_pEdit(new QLineEd
     for (int i = 0; i < kBits; ++i) {
         const int nID = IDC_BIT7 + i;
         const int mask = 1 << (kBits - 1 - i);
-        auto* pButton = new QPushButton(QStringLiteral("0"), this);
-        pButton->setCheckable(true);
-        pButton->setAutoDefault(false);
+        auto* pButton = new CBitButton(this);
         pButton->setFixedWidth(pButton->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 12);
         connect(pButton, &QPushButton::clicked, this, [=] { OnBit(nID, mask, kByteMask & ~mask); });
         m_bitButtons[std::size_t(i)] = pButton;
@@ -57,17 +54,13 @@ void CSfrEditDlg::OnInitDialog() {
 }
 
 void CSfrEditDlg::SetBitButton(int nID, int mask) {
-    QPushButton* pButton = m_bitButtons[std::size_t(nID - IDC_BIT7)];
-    const bool bSet = (m_nValue & mask) != 0;
-    pButton->setChecked(bSet);
-    pButton->setText(QString::fromLatin1(CaptionOf(bSet)));
+    m_bitButtons[std::size_t(nID - IDC_BIT7)]->setChecked((m_nValue & mask) != 0);
 }
 
 void CSfrEditDlg::OnBit(int nID, int mask, int clearMask) {
     QPushButton* pButton = m_bitButtons[std::size_t(nID - IDC_BIT7)];
     if (pButton->isChecked()) m_nValue |= mask;
     else m_nValue &= clearMask;
-    pButton->setText(QString::fromLatin1(CaptionOf(pButton->isChecked())));
     m_strValue = QString::asprintf("%02X", m_nValue & kByteMask);
     UpdateData(false);
 }

@@ -6,13 +6,12 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "dialogs/BitButton.h"
 #include "framework/HexText.h"
 #include "platform/DialogUnits.h"
 #include "sim/Simulator.h"
 
 namespace {
-const char* CaptionOf(int bSet) { return bSet ? "1" : "0"; }
-
 QPlainTextEdit* MakePane(QWidget* parent) {
     auto* pPane = new QPlainTextEdit(parent);
     pPane->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -27,7 +26,7 @@ CSerForm::CSerForm(CDocument*, QWidget* parent)
       m_pBaudRate(new QLabel(QStringLiteral("Baud Rate :"), this)),
       m_pInputLabel(new QLabel(QStringLiteral("Serial Input ->"), this)),
       m_pNinthBitLabel(new QLabel(QStringLiteral("9th bit for mode 2 & 3"), this)),
-      m_pNinthBit(new QPushButton(QStringLiteral("1"), this)),
+      m_pNinthBit(new CBitButton(this)),
       m_pHexInput(new QLineEdit(this)),
       // The button wraps its text over two lines, as its narrow place needs.
       m_pAccept(new QPushButton(QStringLiteral("&Accept hex\ninput"), this)),
@@ -36,7 +35,6 @@ CSerForm::CSerForm(CDocument*, QWidget* parent)
       m_pSerialOutput(MakePane(this)) {
     m_pBaudRate->setFrameShape(QFrame::Box);
     m_pNinthBitLabel->setWordWrap(true);
-    m_pNinthBit->setCheckable(true);
     m_pHexInput->setMaxLength(kHexDigits);
     m_pSerialOutput->setReadOnly(true);
 
@@ -64,7 +62,6 @@ void CSerForm::OnInitialUpdate() {
     m_pSerialInput->setReadOnly(true);
     OnSize();
     m_bNinthBit = 0;
-    m_pNinthBit->setText(QString::fromLatin1(CaptionOf(0)));
     UpdateData(false);
 }
 
@@ -82,11 +79,7 @@ void CSerForm::OnSize() {
     m_pOutputLabel->setGeometry(client.left(), kOutputLabelTop, client.width(), kOutputLabelHeight);
 }
 
-void CSerForm::OnNinthBit() {
-    UpdateData(true);
-    m_pNinthBit->setText(QString::fromLatin1(CaptionOf(m_bNinthBit)));
-    UpdateData(false);
-}
+void CSerForm::OnNinthBit() { UpdateData(true); }
 
 void CSerForm::OnChangeHexInput() { m_strHexInput = m_pHexInput->text(); }
 
