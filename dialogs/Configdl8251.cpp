@@ -59,8 +59,11 @@ void C8251ConfigDlg::ShowChip(int nChip) {
 bool C8251ConfigDlg::SaveChip() {
     UpdateData();
     if (m_pConnect->GetCheck() == kConnectClear) return true;
+    return g_Sim.ValidateHexInput(this, IDC_ADDRESS, 1) && KeepShownChip();
+}
+
+bool C8251ConfigDlg::KeepShownChip() {
     const std::optional<u32> address = ReadHex(m_pAddress);
-    if (!g_Sim.ValidateHexInput(this, IDC_ADDRESS, 1)) return false;
     if (!address) {
         RefuseNotCorrect(m_pAddress);
         return false;
@@ -94,14 +97,8 @@ void C8251ConfigDlg::EnableControls(bool bEnable) {
 void C8251ConfigDlg::OnOK() {
     UpdateData();
     if (m_pConnect->GetCheck() != kConnectClear && !g_Sim.ValidateHexInput(this, IDC_ADDRESS, 1)) return;
-    // The shown chip is read and checked before anything is written.
-    const std::optional<u32> address = ReadHex(m_pAddress);
-    if (!address) {
-        RefuseNotCorrect(m_pAddress);
-        return;
-    }
-    g_Sim.m_Work8251Address[m_nChip] = *address;
-    g_Sim.m_Work8251Route[m_nChip] = m_pRoute->Code(u8(g_Sim.m_Work8251Route[m_nChip]));
+    // The shown chip is kept, connected or not, before anything is written.
+    if (!KeepShownChip()) return;
     for (int i = 0; i < kMaxChips; ++i) {
         g_Sim.m_n8251Address[i] = u8(g_Sim.m_Work8251Address[i]);
         g_Irq8251Route[i] = u8(g_Sim.m_Work8251Route[i]);

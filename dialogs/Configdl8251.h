@@ -30,6 +30,9 @@ private:
     // Keeps the shown chip's edits in the working copies; false when its
     // address is refused.
     bool SaveChip();
+    // Keeps the shown chip's address and route in the working copies;
+    // false, after the refusal, when the address holds no digit.
+    bool KeepShownChip();
     void EnableControls(bool bEnable);
     void OnChip(int nChip);
     void OnConnect();
