@@ -5,10 +5,28 @@
 #include <QRadioButton>
 #include <QValidator>
 
+#include "periph/InterruptRoutes.h"
+
 namespace {
-constexpr const char* kRouteLabels[CRouteRow::kRadios] = {nullptr, "TRAP", "RST5.5", "RST6.5", "RST7.5"};
-// Radio r > 0 stores code r + 3: TRAP 4, RST5.5 5, RST6.5 6, RST7.5 7.
-constexpr int kRouteCodeOffset = 3;
+// The radios of a route row in order, each with the route code it stores;
+// the first one's label is the dialog's.
+struct RouteRadio {
+    const char* label;
+    u8 code;
+};
+constexpr RouteRadio kRouteRadios[CRouteRow::kRadios] = {
+    {nullptr, IrqRoute::kNone},   {"TRAP", IrqRoute::kTrap},    {"RST5.5", IrqRoute::kRst55},
+    {"RST6.5", IrqRoute::kRst65}, {"RST7.5", IrqRoute::kRst75},
+};
+
+// The radio that stands for a code, or -1.
+int RadioOfRouteCode(u32 code) {
+    for (int r = 0; r < CRouteRow::kRadios; ++r) {
+        if (kRouteRadios[r].code == code) return r;
+    }
+    return -1;
+}
+
 constexpr int kSpareChars = 2;
 
 // Refuses an edit that makes the text longer than the typed limit. Text the
@@ -92,17 +110,9 @@ int PrefixCountAfterClick(int state, int index, int count) {
 
 // ---- interrupt route row ----
 
-u8 RouteCodeOfRadio(int radio) { return radio <= 0 ? 0 : u8(radio + kRouteCodeOffset); }
-
-int RadioOfRouteCode(u32 code) {
-    if (code == 0) return 0;
-    const int radio = int(code) - kRouteCodeOffset;
-    return code <= u32(kRouteCodeOffset + CRouteRow::kRadios - 1) && radio > 0 ? radio : -1;
-}
-
 CRouteRow::CRouteRow(QWidget* pParent, const char* noneLabel) : m_pGroup(new QButtonGroup(pParent)) {
     for (int r = 0; r < kRadios; ++r) {
-        auto* pRadio = new QRadioButton(QString::fromLatin1(r == 0 ? noneLabel : kRouteLabels[r]), pParent);
+        auto* pRadio = new QRadioButton(QString::fromLatin1(r == 0 ? noneLabel : kRouteRadios[r].label), pParent);
         m_pGroup->addButton(pRadio, r);
         m_radios.append(pRadio);
     }
@@ -122,7 +132,7 @@ void CRouteRow::SetCode(u32 code) {
 
 u8 CRouteRow::Code(u8 unknown) const {
     const int radio = m_pGroup->checkedId();
-    return radio < 0 ? unknown : RouteCodeOfRadio(radio);
+    return radio < 0 ? unknown : kRouteRadios[radio].code;
 }
 
 void CRouteRow::SetEnabled(bool bEnabled) {

@@ -69,8 +69,8 @@ int PrefixBoxState(int index, int count);
 int PrefixCountAfterClick(int state, int index, int count);
 
 // Five radios "None", "TRAP", "RST5.5", "RST6.5", "RST7.5" (the first may be
-// labelled otherwise) of which one is chosen. The row stores route code 0
-// for the first and the radio's index plus 3 for the others.
+// labelled otherwise) of which one is chosen. The row stores the route code
+// of the CPU input the chosen radio names (IrqRoute, 0 for none).
 class CRouteRow {
 public:
     static constexpr int kRadios = 5;
@@ -90,8 +90,3 @@ private:
     QButtonGroup* m_pGroup;
     QList<QRadioButton*> m_radios;
 };
-
-// Route code of a radio index and back.
-u8 RouteCodeOfRadio(int radio);
-// -1 when no radio stands for the code.
-int RadioOfRouteCode(u32 code);
