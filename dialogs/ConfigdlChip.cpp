@@ -46,7 +46,7 @@ u8& CChipConfigDlg::WorkCount() const { return g_Sim.*Kind().pWorkCount; }
 void CChipConfigDlg::OnInitDialog() {
     const ChipKind& kind = Kind();
     WorkCount() = g_Sim.*kind.pCount;
-    if (g_nChipDlgKind == kChipDlg8253) setWindowTitle(QString::fromLatin1(kind.caption));
+    setWindowTitle(QString::fromLatin1(kind.caption));
     for (int i = 0; i < kMaxChips; ++i) m_pAddress[i]->SetWindowText(QString::number((g_Sim.*kind.pAddress)[i], 16));
     UpdateChips();
 }
