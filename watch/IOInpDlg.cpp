@@ -1,6 +1,5 @@
 #include "watch/IOInpDlg.h"
 
-#include <QButtonGroup>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -13,10 +12,8 @@ const char* const kRadioTexts[CIOInpDlg::kPeripheralCount] = {"8255", "8155", "8
 CIOInpDlg::CIOInpDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Select the peripheral."));
     auto* pLayout = new QVBoxLayout(this);
-    auto* pGroup = new QButtonGroup(this);
     for (int i = 0; i < kPeripheralCount; ++i) {
         m_radios[std::size_t(i)] = new QRadioButton(QString::fromLatin1(kRadioTexts[i]), this);
-        pGroup->addButton(m_radios[std::size_t(i)], i);
         pLayout->addWidget(m_radios[std::size_t(i)]);
     }
     pLayout->addWidget(CreateDialogButtons(this, QDialogButtonBox::Ok));
