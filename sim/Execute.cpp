@@ -212,30 +212,30 @@ void Dsub(CSimulator& s) {
         break;
     }
     // clang-format on
-    case 0x02:
+    case 0x02:  // STAX B
         WriteByte(*this, Word(m_regB, m_regC), m_regA);
         m_pc = next;
-        break;  // STAX B
-    case 0x12:
+        break;
+    case 0x12:  // STAX D
         WriteByte(*this, Word(m_regD, m_regE), m_regA);
         m_pc = next;
-        break;  // STAX D
-    case 0x0A:
+        break;
+    case 0x0A:  // LDAX B
         m_regA = ReadByte(*this, Word(m_regB, m_regC));
         m_pc = next;
-        break;  // LDAX B
-    case 0x1A:
+        break;
+    case 0x1A:  // LDAX D
         m_regA = ReadByte(*this, Word(m_regD, m_regE));
         m_pc = next;
-        break;  // LDAX D
-    case 0x32:
+        break;
+    case 0x32:  // STA
         WriteByte(*this, ReadOperand16(*this, pc), m_regA);
         m_pc = u16(pc + 3);
-        break;  // STA
-    case 0x3A:
+        break;
+    case 0x3A:  // LDA
         m_regA = ReadByte(*this, ReadOperand16(*this, pc));
         m_pc = u16(pc + 3);
-        break;  // LDA
+        break;
 
     // ---- 16-bit loads and exchanges ----
     case 0x01: {
@@ -259,11 +259,11 @@ void Dsub(CSimulator& s) {
         m_pc = u16(pc + 3);
         break;
     }
-    case 0x31:
+    case 0x31:  // LXI SP
         m_sp = ReadOperand16(*this, pc);
         m_stackValid = 1;
         m_pc = u16(pc + 3);
-        break;    // LXI SP
+        break;
     case 0x22: {  // SHLD
         const u16 address = ReadOperand16(*this, pc);
         WriteByte(*this, address, m_regL);
@@ -298,16 +298,16 @@ void Dsub(CSimulator& s) {
         m_pc = next;
         break;
     }
-    case 0xF9:
+    case 0xF9:  // SPHL
         MarkFetch6();
         m_sp = PairHL();
         m_stackValid = 1;
         m_pc = next;
-        break;  // SPHL
-    case 0xE9:
+        break;
+    case 0xE9:  // PCHL
         MarkFetch6();
         m_pc = PairHL();
-        break;  // PCHL
+        break;
 
     // ---- increment, decrement ----
     case 0x34:
@@ -384,18 +384,18 @@ void Dsub(CSimulator& s) {
         Daa();
         m_pc = next;
         break;
-    case 0x2F:
+    case 0x2F:  // CMA
         m_regA = u8(~m_regA);
         m_pc = next;
-        break;  // CMA
-    case 0x37:
+        break;
+    case 0x37:  // STC
         m_flagCY = 1;
         m_pc = next;
-        break;  // STC
-    case 0x3F:
+        break;
+    case 0x3F:  // CMC
         m_flagCY ^= 1;
         m_pc = next;
-        break;  // CMC
+        break;
     case 0x07:  // RLC
         m_flagCY = m_regA >> 7;
         m_regA = u8(m_regA << 1 | m_flagCY);
@@ -531,10 +531,10 @@ void Dsub(CSimulator& s) {
         MarkFetch6();
         Call(*this, u16(op & 0x38), next);
         break;
-    case 0xCB:
+    case 0xCB:  // RST V, whatever V holds
         MarkFetch6();
         Call(*this, kRstVVector, next);
-        break;  // RST V, whatever V holds
+        break;
 
     // ---- stack ----
     case 0xC5:
