@@ -296,15 +296,17 @@ void CSimulator::StepTimerSlot(int slot) {
 
 // A tick of no T-states adds nothing to the clock that the closed form
 // could see, but it still divides (a left-over, a prescaler of 0) and steps
-// (a count at its end): every slot takes it by the rules.
+// (a count at its end): every slot is brought up to date and takes it by
+// the rules. Bringing a slot up to date divides the tick before this one,
+// so that tick's T-states stay the last ones until every slot has been.
 void CSimulator::TickTimersWithoutTime() {
-    TimersWritten();
-    m_timerSchedule.lastTStates = 0;
     for (int slot = 0; slot < kTimerSlots; ++slot) {
+        ReconcileTimerSlot(slot);
         DivideClock(m_TimerPrescaler[slot], m_TimerResidue[slot], m_TimerPulses[slot], 0);
         StepSlot(*this, m_Timer[slot], m_TimerPulses[slot]);
         LeaveTimerSlot(slot);
     }
+    m_timerSchedule.lastTStates = 0;
     FindNextDueTimer();
     RaiseTimerLevelRequests();
 }
