@@ -41,8 +41,6 @@ constexpr u8 kCmdRxEnable = 0x04;
 constexpr u8 kCmdErrorReset = 0x10;
 constexpr u8 kCmdInternalReset = 0x40;
 
-constexpr u8 kRouteCodes = 8;  // codes 0 to 7; any other drives nothing
-
 void WriteMode8251(CSimulator& s, int chip, u8 a) {
     s.m_n8251Mode[chip] = a;
     s.m_b8251ExpectMode[chip] = 0;

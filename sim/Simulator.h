@@ -468,7 +468,6 @@ public:
     void OutLcdSection(int port);
     void Update8279Irq();
     void Update8251Irq();
-    void WorkOut8251Lines();
     void Reset8279();
     void Reset8155();
     void Reset8255Chips();
@@ -498,6 +497,10 @@ public:
     // counts, and a load keeps the pulses and left-overs the file lacks.
     ConfigResult LoadConfig(const char* path);
     ConfigResult SaveConfig(const char* path);
+
+private:
+    // Update8251Irq's work once a chip, route or count has changed.
+    void WorkOut8251Lines();
 };
 
 extern CSimulator g_Sim;
