@@ -65,9 +65,7 @@ bool ReadImage(std::ifstream& file, ConfigImage& image) {
 // as it must be to be overwritten. Opening it to append changes nothing.
 // Anything but a regular file (a named pipe, a device, a folder) is never
 // opened: opening one may wait for ever.
-bool MayReplace(const std::string& target) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(target, error);
+bool MayReplace(const std::string& target, const std::filesystem::file_status& status) {
     if (status.type() == std::filesystem::file_type::not_found) return true;
     if (status.type() != std::filesystem::file_type::regular) return false;
     return static_cast<bool>(std::ofstream(target, std::ios::binary | std::ios::app));
@@ -126,15 +124,15 @@ CSimulator::ConfigResult CSimulator::SaveConfig(const char* path) {
     const std::optional<std::filesystem::path> resolved = FollowLinks(path);
     if (!resolved) return Result::CannotWrite;
     const std::string target = resolved->string();
-    if (!MayReplace(target)) return Result::CannotWrite;
-    const std::string saving = target + kSavingSuffix;
-    // The new file gets the old one's permissions before it holds anything.
     std::error_code statusError;
     const std::filesystem::file_status old = std::filesystem::status(target, statusError);
+    if (!MayReplace(target, old)) return Result::CannotWrite;
+    const std::string saving = target + kSavingSuffix;
     {
         std::ofstream file(saving, std::ios::binary | std::ios::trunc);
         if (!file) return Result::CannotWrite;
-        if (!statusError && std::filesystem::exists(old)) {
+        // The new file gets the old one's permissions before it holds anything.
+        if (old.type() == std::filesystem::file_type::regular) {
             std::error_code ignored;
             std::filesystem::permissions(saving, old.permissions(), ignored);
         }
