@@ -132,9 +132,12 @@ void ExpectSame(const Machine& ref, int step) {
     ASSERT_EQ(ref.rst75, g_Sim.m_pendRst75) << step;
 }
 
-// The tick takes shortcuts for whole sets of slots (every clock undivided,
-// every slot at rest, square waves within a half), so the random states come
-// in kinds that reach each shortcut, its edges and the general path.
+void ClearLatches() { g_Sim.m_pendTrap = g_Sim.m_pendRst55 = g_Sim.m_pendRst65 = g_Sim.m_pendRst75 = 0; }
+
+// The tick steps a slot only at the tick where its count or square-wave
+// half ends, or at every tick in the states its closed form leaves out, and
+// takes an undivided clock without a division; so the random states come in
+// kinds that reach each of these, their edges and the general path.
 enum class SlotSetup {
     Anything,     // any byte values, wild counts, prescalers and left-overs
     AtRest,       // stopped, routed to nothing or TRAP; now and then one slot not
@@ -213,11 +216,9 @@ struct Randomiser {
             g_Sim.m_TimerResidue[s] = allUndivided ? 0 : Residue(prescaler);
         }
         g_Sim.TimersWritten();
-        g_Sim.m_pendTrap = g_Sim.m_pendRst55 = g_Sim.m_pendRst65 = g_Sim.m_pendRst75 = 0;
+        ClearLatches();
     }
 };
-
-void ClearLatches() { g_Sim.m_pendTrap = g_Sim.m_pendRst55 = g_Sim.m_pendRst65 = g_Sim.m_pendRst75 = 0; }
 
 // Instructions of 4, 7, 10, 6, 16, 13 and 10 T-states; no stack is ever
 // loaded, so no request is accepted and the latches stay as the tick left them.
