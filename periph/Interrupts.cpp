@@ -23,8 +23,8 @@ constexpr MaskableInput kMaskableInputs[] = {
 // Accepts at most one request, TRAP first. Until the program has loaded SP,
 // nothing is accepted and the highest eligible request blocks the rest, so
 // no interrupt can push onto a stack that does not exist yet.
-// CheckInterrupts (sim/Simulator.h) calls this only when some request could
-// be taken.
+// CheckInterrupts (sim/Simulator.h) calls this only when TRAP is latched
+// or IE is set and any request is; the masks are looked at here.
 void CSimulator::AcceptInterrupt() {
     if (m_pendTrap != 0) {
         if (!IsStackValid()) return;

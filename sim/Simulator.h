@@ -381,7 +381,7 @@ public:
     void InPort(int port);
     bool IsStackValid() const { return m_stackValid != 0; }
     // Both run after every instruction, so the common cases (a device absent,
-    // no request that could be taken) return here without a call.
+    // no request latched that IE lets through) return here without a call.
     void TickPeripherals() {
         if (m_b8279Connected) Update8279Irq();
         if (m_n8251Count != 0) Update8251Irq();
