@@ -1,17 +1,13 @@
 // (c) The memory and stack loop with every peripheral present and busy, so
 // the per-instruction peripheral tick is measured on top of the executor.
 #include "BenchHarness.h"
+#include "tests/support/PortIo.h"
 
 namespace {
 
 constexpr int kCountersPerChip = 3;
 constexpr int k8155TimerSlot = 15;
 constexpr u8 kMode3LowThenHigh = 0x36;  // counter 0, RL 3, mode 3, binary
-
-void Out(int port, u8 value) {
-    g_Sim.m_regA = value;
-    g_Sim.OutPort(port);
-}
 
 // All interrupt inputs stay masked after Reset and IE stays off, so the
 // routed lines keep raising requests without diverting the loop; no route
