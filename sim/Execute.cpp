@@ -17,7 +17,7 @@ constexpr u8 kEiDelayArmed = 2;
 constexpr int kPswS = 7, kPswZ = 6, kPswAC = 4, kPswP = 2, kPswCY = 0;
 
 // Opcode fetches of 6 T-states differ from the 4-T-state record only in type.
-void MarkFetch6() { g_busCycles[0] |= u32(CSimulator::kCycleFetch6) << 24; }
+void MarkFetch6() { g_busCycles[0] |= u32(CSimulator::kCycleFetch6) << kBusCycleTypeShift; }
 
 // DSUB's parity: set for 2, 4, 6 or 8 one bits among the 16 result bits.
 u8 DsubParity(u16 r) {
@@ -127,7 +127,7 @@ void Dsub(CSimulator& s) {
 [[gnu::flatten]] void CSimulator::ExecuteInstruction() {
     const u16 pc = m_pc;
     const u8 op = m_pMemory[pc];
-    g_busCycles[0] = u32(kCycleFetch4) << 24 | u32(pc) << 8 | op;
+    g_busCycles[0] = BusCycleRecord(kCycleFetch4, pc, op);
     g_busCycleCount = 1;
     u8 t = kOpcodeTStates[op];
 

@@ -33,8 +33,11 @@ constexpr int kMaxChips = 5;
 constexpr int kTimerSlots = 16;
 constexpr int kMaxMemBanks = 4;
 
-// Bus-cycle records of the last executed instruction (type << 24 | address << 8 | data).
+// Bus-cycle records of the last executed instruction: the machine-cycle
+// type in bits 31-24, the address in bits 23-8 and the data in bits 7-0.
 constexpr int kMaxBusCycles = 5;
+constexpr u32 kBusCycleTypeShift = 24;
+constexpr u32 kBusCycleAddressShift = 8;
 extern u32 g_busCycles[kMaxBusCycles];
 extern u32 g_busCycleCount;
 
@@ -297,13 +300,16 @@ public:
         kCycleIoWrite = 4,
         kCycleFetch6 = 5
     };
+    static constexpr u32 BusCycleRecord(u32 type, u16 address, u8 data) {
+        return type << kBusCycleTypeShift | u32(address) << kBusCycleAddressShift | data;
+    }
     // No instruction records more than five cycles (the executor's tests run
     // every opcode), and Push, the one record added after an instruction's
     // own, checks the room itself; so an append finds room without a check
     // on the path every instruction takes. Debug builds check all the same.
     static void AppendBusCycle(u32 type, u16 address, u8 data) {
         assert(g_busCycleCount < kMaxBusCycles);
-        g_busCycles[g_busCycleCount++] = type << 24 | u32(address) << 8 | data;
+        g_busCycles[g_busCycleCount++] = BusCycleRecord(type, address, data);
     }
     // Two bytes as a 16-bit value, each read on its own. Registers and memory
     // are mostly written a byte at a time, and a processor cannot pass two

@@ -27,8 +27,6 @@ constexpr char kAdData = '1';     // the data byte
 constexpr char kAdFloat = '2';    // nothing: all eight float
 
 constexpr int kAddressBits = 8;
-constexpr u32 kTypeShift = 24;
-constexpr u32 kAddressShift = 8;
 constexpr u32 kByteMask = 0xFF;
 constexpr u32 kAddressMask = 0xFFFF;
 
@@ -90,11 +88,11 @@ void CTimingModel::BuildWaveforms() {
 }
 
 void CTimingModel::AddMachineCycle(u32 record) {
-    const CycleShape* pShape = ShapeOf(record >> kTypeShift);
+    const CycleShape* pShape = ShapeOf(record >> kBusCycleTypeShift);
     if (pShape == nullptr) return;
     const int n = SampleCountOf(*pShape);
     if (g_nSampleCount + n > kMaxSampleCount) return;
-    const u32 address = (record >> kAddressShift) & kAddressMask;
+    const u32 address = (record >> kBusCycleAddressShift) & kAddressMask;
     const u32 data = record & kByteMask;
     const struct {
         int row;
