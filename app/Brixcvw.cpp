@@ -152,10 +152,7 @@ void CTorvanView::OpenWatchWindow(CMultiDocTemplate* pTemplate) {
     // frame and is passed over.
     CDocument* pDoc = GetDocument();
     CMDIFrameWnd* pFrame = AfxGetMainWnd();
-    if (!pTemplate || !pDoc || !pFrame) return;
-    for (CView* pView : pDoc->GetViews()) {
-        if (pTemplate->IsViewOfKind(pView)) return;
-    }
+    if (!pTemplate || !pDoc || !pFrame || pTemplate->FindView(pDoc)) return;
     if (QMdiSubWindow* pNewFrame = pTemplate->CreateNewFrame(pDoc, pFrame->MDIGetActive()))
         pTemplate->InitialUpdateFrame(pNewFrame, pDoc, true);
 }

@@ -301,21 +301,11 @@ void CMainFrame::UpdateFrameTitle() {
 // ---- watch-window toggles ----
 
 CMainFrame::ToggleResult CMainFrame::ToggleWatchWindow(CMultiDocTemplate* pTemplate) {
-    QMdiSubWindow* pActive = MDIGetActive();
     CTorvanDoc* pDoc = GetActiveDocument();
     if (pDoc == nullptr) {
         DebugTrace("%s", kNoDocumentTrace);
         AfxMessageBox(QString::fromLatin1(kCommandFailed));
         return ToggleResult::Failed;
-    }
-    for (CView* pView : pDoc->GetViews()) {
-        if (pTemplate == nullptr || !pTemplate->IsViewOfKind(pView)) continue;
-        QMdiSubWindow* pFrame = FrameOfView(pView);
-        // The view leaves the document now, so every check mark and toggle
-        // sees the window gone at once.
-        pDoc->RemoveView(pView);
-        if (pFrame != nullptr) pFrame->close();
-        return ToggleResult::Closed;
     }
     if (pTemplate == nullptr || pTemplate->IsEmpty()) {
         // The window is not part of this build: its command is disabled,
@@ -323,7 +313,15 @@ CMainFrame::ToggleResult CMainFrame::ToggleWatchWindow(CMultiDocTemplate* pTempl
         DebugTrace("%s", kNoFrameTrace);
         return ToggleResult::Failed;
     }
-    QMdiSubWindow* pFrame = pTemplate->CreateNewFrame(pDoc, pActive);
+    if (CView* pView = pTemplate->FindView(pDoc)) {
+        QMdiSubWindow* pFrame = FrameOfView(pView);
+        // The view leaves the document now, so every check mark and toggle
+        // sees the window gone at once.
+        pDoc->RemoveView(pView);
+        if (pFrame != nullptr) pFrame->close();
+        return ToggleResult::Closed;
+    }
+    QMdiSubWindow* pFrame = pTemplate->CreateNewFrame(pDoc, MDIGetActive());
     if (pFrame == nullptr) {
         DebugTrace("%s", kNoFrameTrace);
         AfxMessageBox(QString::fromLatin1(kCommandFailed));
@@ -335,15 +333,9 @@ CMainFrame::ToggleResult CMainFrame::ToggleWatchWindow(CMultiDocTemplate* pTempl
 
 void CMainFrame::UpdateToggle(CMultiDocTemplate* pTemplate, CCmdUI* pCmdUI) {
     const CTorvanDoc* pDoc = GetActiveDocument();
-    if (pDoc == nullptr || pTemplate == nullptr || pTemplate->IsEmpty()) {
-        pCmdUI->Enable(false);
-        return;
-    }
-    pCmdUI->Enable(true);
-    bool bOpen = false;
-    for (const CView* pView : pDoc->GetViews())
-        bOpen = bOpen || (pTemplate != nullptr && pTemplate->IsViewOfKind(pView));
-    pCmdUI->SetCheck(bOpen ? 1 : 0);
+    const bool bAvailable = pDoc != nullptr && pTemplate != nullptr && !pTemplate->IsEmpty();
+    pCmdUI->Enable(bAvailable);
+    if (bAvailable) pCmdUI->SetCheck(pTemplate->FindView(pDoc) != nullptr ? 1 : 0);
 }
 
 void CMainFrame::OnViewMemoryWatch() { ToggleWatchWindow(AfxGetApp()->m_pMemWatchTemplate); }

@@ -35,18 +35,10 @@ SliceEnd RunOneSlice() {
     return RunSlice(g_Sim, [deadline] { return Clock::now() >= deadline; });
 }
 
-// The document's program window: its first view that lists the program.
-CTorvanView* ProgramViewOf(const CTorvanDoc* pDoc) {
-    for (CView* pView : pDoc->GetViews()) {
-        if (auto* pProgramView = dynamic_cast<CTorvanView*>(pView)) return pProgramView;
-    }
-    return nullptr;
-}
-
 // Moves the current line to the program counter, listing memory from the
 // program counter when no line holds it, and refreshes every view.
 void LocateCurrentLine(CTorvanDoc* pDoc) {
-    CTorvanView* pView = ProgramViewOf(pDoc);
+    CTorvanView* pView = FindView<CTorvanView>(pDoc);
     int line = pView ? pView->LineOfAddress(g_Sim.m_pc) : 0;
     if (!line) {
         // Without a program window there is no listing to rebuild; the origin

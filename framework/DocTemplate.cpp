@@ -39,6 +39,13 @@ void CMultiDocTemplate::InitialUpdateFrame(QMdiSubWindow* pFrame, CDocument* pDo
     if (QMdiArea* pArea = pFrame->mdiArea()) pArea->setActiveSubWindow(pFrame);
 }
 
+CView* CMultiDocTemplate::FindView(const CDocument* pDoc) const {
+    if (pDoc == nullptr) return nullptr;
+    for (CView* pView : pDoc->GetViews())
+        if (IsViewOfKind(pView)) return pView;
+    return nullptr;
+}
+
 CView* ViewOfFrame(const QMdiSubWindow* pFrame) {
     return pFrame != nullptr ? dynamic_cast<CView*>(pFrame->widget()) : nullptr;
 }

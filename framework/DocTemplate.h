@@ -32,6 +32,8 @@ public:
     // A window not part of the program.
     bool IsEmpty() const { return m_pfnCreate == nullptr; }
     bool IsViewOfKind(const CView* pView) const { return m_pfnIsView != nullptr && m_pfnIsView(pView); }
+    // The document's first view of this kind, or null.
+    CView* FindView(const CDocument* pDoc) const;
     // Makes a new frame with its view on the document inside the main
     // window's MDI area, placed but not shown; null when it cannot.
     QMdiSubWindow* CreateNewFrame(CDocument* pDoc, QMdiSubWindow* pOther);

@@ -39,3 +39,12 @@ private:
     QString m_strPathName;
     bool m_bClosing = false;
 };
+
+// The document's first view of class View; null when it has none (or there
+// is no document).
+template <class View> View* FindView(const CDocument* pDoc) {
+    if (pDoc == nullptr) return nullptr;
+    for (CView* pView : pDoc->GetViews())
+        if (auto* p = dynamic_cast<View*>(pView)) return p;
+    return nullptr;
+}

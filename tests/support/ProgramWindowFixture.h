@@ -96,13 +96,7 @@ public:
         m_app.reset();
     }
 
-    CTorvanView* ProgramView() const {
-        if (!m_doc) return nullptr;
-        for (CView* pView : m_doc->GetViews()) {
-            if (auto* p = dynamic_cast<CTorvanView*>(pView)) return p;
-        }
-        return nullptr;
-    }
+    CTorvanView* ProgramView() const { return FindView<CTorvanView>(m_doc); }
 
     QAction* Action(int id) const { return m_frame->GetAction(id); }
     // Gives a command as the menu does.

@@ -13,14 +13,6 @@
 #include "framework/Document.h"
 #include "watch/WatchListView.h"
 
-template <class View> View* FindView(const CDocument* pDoc) {
-    if (pDoc == nullptr) return nullptr;
-    for (CView* pView : pDoc->GetViews()) {
-        if (auto* p = dynamic_cast<View*>(pView)) return p;
-    }
-    return nullptr;
-}
-
 // Every row the list shows.
 inline QStringList Rows(const CWatchListView* pView) {
     QStringList rows;
