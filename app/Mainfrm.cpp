@@ -31,7 +31,6 @@ unsigned g_bTimingWindowOpen = 0;
 
 namespace {
 constexpr const char* kFrameTitle = "TORVAN - Zelmor Systems' Simulator for 8085";
-constexpr const char* kReady = "Ready";
 constexpr const char* kCommandFailed = "Command failed.";
 constexpr const char* kNoDocumentTrace = "Warning: No active document for WindoeMemoryWatch command\n";
 constexpr const char* kNoFrameTrace = "Failed to create new frame\n";
@@ -168,8 +167,9 @@ void CMainFrame::ConnectPopup(QMenu* pMenu, bool bTopLevel) {
     });
     // Leaving the menus puts the idle text back in pane 0.
     if (bTopLevel)
-        connect(pMenu, &QMenu::aboutToHide, this,
-                [this] { m_wndStatusBar->SetPaneText(0, QString::fromLatin1(kReady)); });
+        connect(pMenu, &QMenu::aboutToHide, this, [this] {
+            m_wndStatusBar->SetPaneText(CStatusBar::kMessagePane, QString::fromLatin1(CStatusBar::kIdleText));
+        });
     for (QAction* pAction : pMenu->actions())
         if (pAction->menu() != nullptr) ConnectPopup(pAction->menu(), false);
 }
@@ -229,7 +229,7 @@ void CMainFrame::OnUpdateFrameMenu() {
 
 void CMainFrame::OnMenuHovered(QAction* pAction) {
     const int nID = pAction != nullptr ? pAction->data().toInt() : 0;
-    m_wndStatusBar->SetPaneText(0, CommandPrompt(nID));
+    m_wndStatusBar->SetPaneText(CStatusBar::kMessagePane, CommandPrompt(nID));
 }
 
 void CMainFrame::UpdateRecentFileItems() {

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kMessagePane = 0;
 const char kExecutingText[] = "Executing.....";
 const char kTerminatedText[] = "Execution terminated.....";
 // Events wait at most this long while a program runs: short enough that a
@@ -71,7 +70,7 @@ bool CMainFrame::PumpRunEvents(const QPointer<CMainFrame>& pSelf, bool bWasVisib
 }
 
 void CMainFrame::SetRunStatusText(const char* text) {
-    if (m_wndStatusBar) m_wndStatusBar->SetPaneText(kMessagePane, QString::fromLatin1(text));
+    if (m_wndStatusBar) m_wndStatusBar->SetPaneText(CStatusBar::kMessagePane, QString::fromLatin1(text));
 }
 
 void CMainFrame::OnRunSingleStep() {

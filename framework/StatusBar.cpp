@@ -14,18 +14,19 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
         auto* pPane = new QLabel(this);
         pPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pPane->setTextFormat(Qt::PlainText);
-        m_panes[static_cast<std::size_t>(i)] = pPane;
+        m_panes[i] = pPane;
     }
-    m_panes[0]->setFrameStyle(QFrame::NoFrame);
-    m_panes[0]->setText(QStringLiteral("Ready"));
-    addWidget(m_panes[0], 1);
+    QLabel* pMessage = m_panes[kMessagePane];
+    pMessage->setFrameStyle(QFrame::NoFrame);
+    pMessage->setText(QString::fromLatin1(kIdleText));
+    addWidget(pMessage, 1);
     for (int i = 1; i < kFirstIndicator; ++i) {
         // A count never shows cut: the pane grows with its text.
-        m_panes[static_cast<std::size_t>(i)]->setMinimumWidth(kCountPaneWidth);
-        addPermanentWidget(m_panes[static_cast<std::size_t>(i)]);
+        m_panes[i]->setMinimumWidth(kCountPaneWidth);
+        addPermanentWidget(m_panes[i]);
     }
     for (int i = 0; i < kIndicatorCount; ++i) {
-        QLabel* pPane = m_panes[static_cast<std::size_t>(kFirstIndicator + i)];
+        QLabel* pPane = m_panes[kFirstIndicator + i];
         // Room for the text whether or not it shows.
         pPane->setText(QString::fromLatin1(kIndicatorTexts[i]));
         pPane->setMinimumWidth(pPane->sizeHint().width());
@@ -46,7 +47,7 @@ void CStatusBar::UpdateIndicators() {
     const std::optional<LockKeyState> state = m_readLockKeys ? m_readLockKeys() : std::nullopt;
     const bool bOn[kIndicatorCount] = {state && state->bCaps, state && state->bNum, state && state->bScroll};
     for (int i = 0; i < kIndicatorCount; ++i) {
-        QLabel* pPane = m_panes[static_cast<std::size_t>(kFirstIndicator + i)];
+        QLabel* pPane = m_panes[kFirstIndicator + i];
         // Where the state is known an indicator shows its text while its
         // key is on and nothing while it is off; where it is not, all three
         // stay greyed.
@@ -58,16 +59,16 @@ void CStatusBar::UpdateIndicators() {
 
 void CStatusBar::SetPaneText(int nIndex, const QString& text, bool bUpdate) {
     if (nIndex < 0 || nIndex >= kPaneCount) return;
-    QLabel* pPane = m_panes[static_cast<std::size_t>(nIndex)];
+    QLabel* pPane = m_panes[nIndex];
     pPane->setText(text);
     if (bUpdate) pPane->repaint();
 }
 
 QString CStatusBar::GetPaneText(int nIndex) const {
     if (nIndex < 0 || nIndex >= kPaneCount) return QString();
-    return m_panes[static_cast<std::size_t>(nIndex)]->text();
+    return m_panes[nIndex]->text();
 }
 
 bool CStatusBar::IsPaneEnabled(int nIndex) const {
-    return nIndex >= 0 && nIndex < kPaneCount && m_panes[static_cast<std::size_t>(nIndex)]->isEnabled();
+    return nIndex >= 0 && nIndex < kPaneCount && m_panes[nIndex]->isEnabled();
 }

@@ -18,6 +18,9 @@ class CStatusBar : public QStatusBar {
     Q_OBJECT
 public:
     static constexpr int kPaneCount = 6;
+    static constexpr int kMessagePane = 0;
+    // What the message pane shows while nothing else is to be said.
+    static constexpr const char* kIdleText = "Ready";
     static constexpr int kCountPaneWidth = 100;
     static constexpr int kFirstIndicator = 3;
     // How often the lock keys are read: they may change in another window.
