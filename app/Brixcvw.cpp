@@ -117,7 +117,7 @@ void CTorvanView::FillRows() {
 
 void CTorvanView::OnUpdate(CView*, long) {
     if (g_Sim.m_bRunning) {
-        // Called after every instruction of a run: nothing to redraw once the
+        // Called after every time slice of a run: nothing to redraw once the
         // page shows the running text.
         if (!m_bShowExecuting) {
             m_bShowExecuting = true;

@@ -89,15 +89,6 @@ public:
     void OnInterruptsRst55();
     void OnInterruptsRst65();
     void OnInterruptsRst75();
-    void OnUpdateRunSingleStep(CCmdUI* pCmdUI);
-    void OnUpdateRunRun(CCmdUI* pCmdUI);
-    void OnUpdateRunTerminateProgram(CCmdUI* pCmdUI);
-    void OnUpdateRunCpuReset(CCmdUI* pCmdUI);
-    // Run's loop: the status text of pane 0, and the event pump between
-    // instructions; false once the main window has gone.
-    void SetRunStatusText(const char* text);
-    static bool PumpRunEvents(const QPointer<CMainFrame>& pSelf, bool bWasVisible);
-    static bool IsRunWindowGone(const QPointer<CMainFrame>& pSelf, bool bWasVisible);
     // ---- end of run control ----
 
     // ---- configuration menu, tips and remaining commands ----
@@ -160,6 +151,8 @@ private:
     void ShowMenu(CMenuSet* pMenu);
     void OnMenuHovered(QAction* pAction);
     void UpdateRecentFileItems();
+    // Run's texts in status pane 0.
+    void SetRunStatusText(const char* text);
     void ApplyMenuTexts(int nMenuId);
 
     std::vector<std::unique_ptr<CMenuSet>> m_menuSets;

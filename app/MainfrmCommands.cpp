@@ -18,11 +18,12 @@ constexpr CommandDef kCommands[] = {
     // Open is the application's command; the frame decides its state.
     {ID_FILE_OPEN, nullptr, &M::OnUpdateFileOpen},
 
-    // Run control.
-    {ID_RUN_SINGLESTEP, &M::OnRunSingleStep, &M::OnUpdateRunSingleStep},
-    {ID_RUN_RUN, &M::OnRunRun, &M::OnUpdateRunRun},
-    {ID_RUN_TERMINATEPROGRAM, &M::OnRunTerminateProgram, &M::OnUpdateRunTerminateProgram},
-    {ID_RUN_CPURESET, &M::OnRunCpuReset, &M::OnUpdateRunCpuReset},
+    // Run control. None of the four looks at the running flag: all stay
+    // enabled while a program runs.
+    {ID_RUN_SINGLESTEP, &M::OnRunSingleStep, &M::OnUpdateNeedsDocument},
+    {ID_RUN_RUN, &M::OnRunRun, &M::OnUpdateNeedsDocument},
+    {ID_RUN_TERMINATEPROGRAM, &M::OnRunTerminateProgram, &M::OnUpdateNeedsDocument},
+    {ID_RUN_CPURESET, &M::OnRunCpuReset, &M::OnUpdateNeedsDocument},
     {ID_INTERRUPTS_TRAP, &M::OnInterruptsTrap, nullptr},
     {ID_INTERRUPTS_RST55, &M::OnInterruptsRst55, nullptr},
     {ID_INTERRUPTS_RST65, &M::OnInterruptsRst65, nullptr},

@@ -55,19 +55,20 @@ bool InputIsHeld() {
     return QApplication::activePopupWidget() != nullptr || QApplication::activeModalWidget() != nullptr;
 }
 
-}  // namespace
-
-bool CMainFrame::IsRunWindowGone(const QPointer<CMainFrame>& pSelf, bool bWasVisible) {
-    // The main window closed (the application is quitting) or went away.
+// The main window closed (the application is quitting) or went away.
+bool IsRunWindowGone(const QPointer<CMainFrame>& pSelf, bool bWasVisible) {
     return pSelf.isNull() || (bWasVisible && !pSelf->isVisible());
 }
 
-bool CMainFrame::PumpRunEvents(const QPointer<CMainFrame>& pSelf, bool bWasVisible) {
+// The event pump between two slices; false once the main window has gone.
+bool PumpRunEvents(const QPointer<CMainFrame>& pSelf, bool bWasVisible) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     while (!IsRunWindowGone(pSelf, bWasVisible) && InputIsHeld())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     return !IsRunWindowGone(pSelf, bWasVisible);
 }
+
+}  // namespace
 
 void CMainFrame::SetRunStatusText(const char* text) {
     if (m_wndStatusBar) m_wndStatusBar->SetPaneText(CStatusBar::kMessagePane, QString::fromLatin1(text));
@@ -160,10 +161,3 @@ void CMainFrame::OnInterruptsTrap() { g_Sim.m_pendTrap = 1; }
 void CMainFrame::OnInterruptsRst55() { g_Sim.m_pendRst55 = 1; }
 void CMainFrame::OnInterruptsRst65() { g_Sim.m_pendRst65 = 1; }
 void CMainFrame::OnInterruptsRst75() { g_Sim.m_pendRst75 = 1; }
-
-// None of the four looks at the running flag: all stay enabled while a
-// program runs.
-void CMainFrame::OnUpdateRunSingleStep(CCmdUI* pCmdUI) { OnUpdateNeedsDocument(pCmdUI); }
-void CMainFrame::OnUpdateRunRun(CCmdUI* pCmdUI) { OnUpdateNeedsDocument(pCmdUI); }
-void CMainFrame::OnUpdateRunTerminateProgram(CCmdUI* pCmdUI) { OnUpdateNeedsDocument(pCmdUI); }
-void CMainFrame::OnUpdateRunCpuReset(CCmdUI* pCmdUI) { OnUpdateNeedsDocument(pCmdUI); }

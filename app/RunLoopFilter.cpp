@@ -29,11 +29,11 @@ bool CRunLoopFilter::eventFilter(QObject* pWatched, QEvent* pEvent) {
 }
 
 bool CRunLoopFilter::HoldRepaint(QObject* pWatched) {
-    // The loop lets events through after every instruction, so a window
-    // whose view marks itself stale on every update would otherwise be
-    // repainted after every instruction. A request that comes too early is
-    // asked again for the window's next frame; the window stays marked for
-    // repainting until then.
+    // The loop updates the views and lets events through after every time
+    // slice, about a thousand times a second, so a window whose view marks
+    // itself stale on every update would otherwise be repainted as often. A
+    // request that comes too early is asked again for the window's next
+    // frame; the window stays marked for repainting until then.
     const qint64 now = Clock().elapsed();
     auto it = m_nextRepaint.find(pWatched);
     if (it == m_nextRepaint.end() || now >= it.value()) {
