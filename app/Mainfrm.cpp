@@ -44,11 +44,6 @@ public:
         return pEvent->type() == QEvent::ToolTip || QObject::eventFilter(pWatched, pEvent);
     }
 };
-
-int RecentFileIndex(int nID) { return nID - ID_FILE_MRU_FILE1; }
-bool IsRecentFileCommand(int nID) {
-    return RecentFileIndex(nID) >= 0 && RecentFileIndex(nID) < CTorvanApp::kMaxRecentFiles;
-}
 }  // namespace
 
 CMainFrame* GetMainFrame() { return qobject_cast<CMainFrame*>(AfxGetMainWnd()); }
@@ -211,18 +206,20 @@ void CMainFrame::ShowMenu(CMenuSet* pMenu) {
 void CMainFrame::ApplyMenuTexts(int nMenuId) {
     // The two menus name a few shared commands differently.
     ForEachMenuItem(MenuTable(nMenuId), [this](const MenuItemDef& item) {
-        if (item.nID > 0 && !IsRecentFileCommand(item.nID))
+        if (item.nID > 0 && CTorvanApp::RecentFileIndex(item.nID) < 0)
             GetAction(item.nID)->setText(QString::fromLatin1(item.text));
     });
     UpdateCommandStates();
 }
 
 void CMainFrame::OnUpdateFrameMenu() {
-    QMdiSubWindow* pFrame = MDIGetActive();
-    if (MDIClient()->subWindowList().isEmpty() || pFrame == nullptr) {
-        if (MDIClient()->subWindowList().isEmpty()) ShowMenu(m_pDefaultMenu);
+    if (MDIClient()->subWindowList().isEmpty()) {
+        ShowMenu(m_pDefaultMenu);
         return;
     }
+    // Between two active windows the menu shown stays.
+    QMdiSubWindow* pFrame = MDIGetActive();
+    if (pFrame == nullptr) return;
     CMultiDocTemplate* pTemplate = TemplateOfFrame(pFrame);
     ShowMenu(pTemplate != nullptr && pTemplate->m_pMenuShared != nullptr ? pTemplate->m_pMenuShared : m_pDefaultMenu);
 }
@@ -233,6 +230,8 @@ void CMainFrame::OnMenuHovered(QAction* pAction) {
 }
 
 void CMainFrame::UpdateRecentFileItems() {
+    // The application enables the entries on the route; the frame gives
+    // them their texts and shows as many as the list holds.
     const QStringList files = AfxGetApp() != nullptr ? AfxGetApp()->GetRecentFiles() : QStringList();
     for (int i = 0; i < CTorvanApp::kMaxRecentFiles; ++i) {
         QAction* pAction = GetAction(ID_FILE_MRU_FILE1 + i);
@@ -241,16 +240,11 @@ void CMainFrame::UpdateRecentFileItems() {
             QString shown = files.at(i);
             shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
             pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
-            pAction->setVisible(true);
-            pAction->setEnabled(true);
         } else if (i == 0) {
             // An empty list shows one greyed entry.
             pAction->setText(QString::fromLatin1(kRecentFilePlaceholder));
-            pAction->setVisible(true);
-            pAction->setEnabled(false);
-        } else {
-            pAction->setVisible(false);
         }
+        pAction->setVisible(i < files.size() || i == 0);
     }
 }
 

@@ -195,9 +195,14 @@ void CTorvanApp::OnOpenRecentFile(int index) {
     }
 }
 
+int CTorvanApp::RecentFileIndex(int nID) {
+    const int index = nID - ID_FILE_MRU_FILE1;
+    return index >= 0 && index < kMaxRecentFiles ? index : -1;
+}
+
 bool CTorvanApp::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
-    const int recentIndex = nID - ID_FILE_MRU_FILE1;
-    const bool bRecent = recentIndex >= 0 && recentIndex < kMaxRecentFiles;
+    const int recentIndex = RecentFileIndex(nID);
+    const bool bRecent = recentIndex >= 0;
     if (nID != ID_FILE_OPEN && nID != ID_APP_ABOUT && !bRecent) return false;
     if (pCmdUI != nullptr) {
         if (bRecent) pCmdUI->Enable(recentIndex < m_recentFiles.size());

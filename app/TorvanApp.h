@@ -21,6 +21,9 @@ class CTorvanApp : public QObject, public CCmdTarget {
 public:
     // Recent files kept in the settings.
     static constexpr int kMaxRecentFiles = 4;
+    // The entry of the recent-file list that a command opens, or -1 when it
+    // opens none.
+    static int RecentFileIndex(int nID);
 
     CTorvanApp();
     ~CTorvanApp() override;

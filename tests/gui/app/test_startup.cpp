@@ -208,8 +208,19 @@ private slots:
         QCOMPARE(OpenPath(), programs[4]);
         m_app->GetDocument()->OnCloseDocument();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        // A recent entry opens its program.
-        m_app->OnOpenRecentFile(2);
+        // The File menu lists them, newest first, and an entry opens its
+        // program.
+        QList<QAction*> entries;
+        QStringList texts;
+        for (QAction* pAction : AfxGetMainWnd()->menuBar()->actions().first()->menu()->actions()) {
+            if (!pAction->isVisible() || CTorvanApp::RecentFileIndex(pAction->data().toInt()) < 0) continue;
+            QVERIFY(pAction->isEnabled());
+            entries << pAction;
+            texts << pAction->text();
+        }
+        QCOMPARE(texts,
+                 (QStringList{"&1 " + programs[4], "&2 " + programs[3], "&3 " + programs[2], "&4 " + programs[1]}));
+        entries[2]->trigger();
         QCOMPARE(OpenPath(), programs[2]);
         QCOMPARE(m_app->GetRecentFiles().first(), programs[2]);
     }
