@@ -148,11 +148,10 @@ void CTorvanView::OnActivateView(bool bActivate) {
 
 void CTorvanView::OpenWatchWindow(CMultiDocTemplate* pTemplate) {
     // Opens the window as its toggle does when the document has none of its
-    // kind; a kind whose window is not part of the program yet makes no
-    // frame and is passed over.
+    // kind.
     CDocument* pDoc = GetDocument();
     CMDIFrameWnd* pFrame = AfxGetMainWnd();
-    if (!pTemplate || !pDoc || !pFrame || pTemplate->FindView(pDoc)) return;
+    if (!pDoc || !pFrame || pTemplate->FindView(pDoc)) return;
     if (QMdiSubWindow* pNewFrame = pTemplate->CreateNewFrame(pDoc, pFrame->MDIGetActive()))
         pTemplate->InitialUpdateFrame(pNewFrame, pDoc, true);
 }

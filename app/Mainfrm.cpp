@@ -301,12 +301,6 @@ CMainFrame::ToggleResult CMainFrame::ToggleWatchWindow(CMultiDocTemplate* pTempl
         AfxMessageBox(QString::fromLatin1(kCommandFailed));
         return ToggleResult::Failed;
     }
-    if (pTemplate == nullptr || pTemplate->IsEmpty()) {
-        // The window is not part of this build: its command is disabled,
-        // and the program window's first activation opens what exists.
-        DebugTrace("%s", kNoFrameTrace);
-        return ToggleResult::Failed;
-    }
     if (CView* pView = pTemplate->FindView(pDoc)) {
         QMdiSubWindow* pFrame = FrameOfView(pView);
         // The view leaves the document now, so every check mark and toggle
@@ -327,9 +321,8 @@ CMainFrame::ToggleResult CMainFrame::ToggleWatchWindow(CMultiDocTemplate* pTempl
 
 void CMainFrame::UpdateToggle(CMultiDocTemplate* pTemplate, CCmdUI* pCmdUI) {
     const CTorvanDoc* pDoc = GetActiveDocument();
-    const bool bAvailable = pDoc != nullptr && pTemplate != nullptr && !pTemplate->IsEmpty();
-    pCmdUI->Enable(bAvailable);
-    if (bAvailable) pCmdUI->SetCheck(pTemplate->FindView(pDoc) != nullptr ? 1 : 0);
+    pCmdUI->Enable(pDoc != nullptr);
+    if (pDoc != nullptr) pCmdUI->SetCheck(pTemplate->FindView(pDoc) != nullptr ? 1 : 0);
 }
 
 void CMainFrame::OnViewMemoryWatch() { ToggleWatchWindow(AfxGetApp()->m_pMemWatchTemplate); }
@@ -355,10 +348,8 @@ void CMainFrame::OnUpdateViewCVariableWatch(CCmdUI* pCmdUI) { UpdateToggle(AfxGe
 void CMainFrame::OnUpdateViewSerialWatch(CCmdUI* pCmdUI) { UpdateToggle(AfxGetApp()->m_pSerialTemplate, pCmdUI); }
 
 void CMainFrame::OnUpdateViewTimingDiagram(CCmdUI* pCmdUI) {
-    // Never disabled once the window exists; the mark follows the command,
-    // not the window.
-    const CMultiDocTemplate* pTemplate = AfxGetApp()->m_pTimingTemplate;
-    pCmdUI->Enable(pTemplate != nullptr && !pTemplate->IsEmpty());
+    // Never disabled, not even without a program; the mark follows the
+    // command, not the window.
     pCmdUI->SetCheck(g_bTimingWindowOpen != 0 ? 1 : 0);
 }
 

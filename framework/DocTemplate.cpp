@@ -14,7 +14,7 @@ constexpr const char* kTemplateProperty = "torvanDocTemplate";
 
 QMdiSubWindow* CMultiDocTemplate::CreateNewFrame(CDocument* pDoc, QMdiSubWindow* pOther) {
     CMDIFrameWnd* pMainFrame = AfxGetMainWnd();
-    if (m_pfnCreate == nullptr || pDoc == nullptr || pMainFrame == nullptr) return nullptr;
+    if (pDoc == nullptr || pMainFrame == nullptr) return nullptr;
 
     QMdiSubWindow* pFrame = m_pfnCreate(pDoc);
     if (pFrame == nullptr) return nullptr;

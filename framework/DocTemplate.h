@@ -1,6 +1,5 @@
 // A kind of window on the document: how to make its frame and view, which
-// views are of its kind, and the menu its frames show. An empty template
-// (its window not part of the program) makes no frame.
+// views are of its kind, and the menu its frames show.
 #pragma once
 
 #include <QSize>
@@ -18,20 +17,14 @@ public:
     using Placement = void (*)(QMdiSubWindow* pFrame, const QSize& clientSize);
     using ViewTest = bool (*)(const CView* pView);
 
-    CMultiDocTemplate(FrameFactory pfnCreate, Placement pfnPlace, ViewTest pfnIsView)
-        : m_pfnCreate(pfnCreate), m_pfnPlace(pfnPlace), m_pfnIsView(pfnIsView) {}
-
     // Frame class Frm is a QMdiSubWindow with PreCreateWindow(const QSize&)
     // that places it from the MDI client size; view class View is a QWidget
     // and a CView constructed from the document.
     template <class Frm, class View> static CMultiDocTemplate* New() {
         return new CMultiDocTemplate(&CreateFrame<Frm, View>, &PlaceFrame<Frm>, &IsViewOf<View>);
     }
-    static CMultiDocTemplate* NewEmpty() { return new CMultiDocTemplate(nullptr, nullptr, nullptr); }
 
-    // A window not part of the program.
-    bool IsEmpty() const { return m_pfnCreate == nullptr; }
-    bool IsViewOfKind(const CView* pView) const { return m_pfnIsView != nullptr && m_pfnIsView(pView); }
+    bool IsViewOfKind(const CView* pView) const { return m_pfnIsView(pView); }
     // The document's first view of this kind, or null.
     CView* FindView(const CDocument* pDoc) const;
     // Makes a new frame with its view on the document inside the main
@@ -43,6 +36,9 @@ public:
     CMenuSet* m_pMenuShared = nullptr;
 
 private:
+    CMultiDocTemplate(FrameFactory pfnCreate, Placement pfnPlace, ViewTest pfnIsView)
+        : m_pfnCreate(pfnCreate), m_pfnPlace(pfnPlace), m_pfnIsView(pfnIsView) {}
+
     template <class Frm, class View> static QMdiSubWindow* CreateFrame(CDocument* pDoc) {
         auto* pFrame = new Frm();
         auto* pView = new View(pDoc);
