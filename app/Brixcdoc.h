@@ -13,16 +13,10 @@ enum HexLoadResult { kHexLoaded = 0, kHexCannotOpen = 1, kHexNotValid = 2 };
 class CTorvanDoc : public CDocument {
     Q_OBJECT
 public:
-    // Never used to make an empty document; kept for the document interface.
-    bool OnNewDocument() { return true; }
     // Loads the program at path: records it as the last program, loads its
     // configuration, resets the machine and reads the image. False only when
     // a raw image cannot be read (the document is then discarded).
     bool OnOpenDocument(const QString& path);
-    void OnFileClose() { OnCloseDocument(); }
-    // The document has nothing to store: saving writes nothing, so the
-    // program file is never changed.
-    void Serialize() {}
 
     // Reads an Intel HEX file into target memory (data records only).
     static int LoadHexFile(const QString& path);

@@ -5,8 +5,6 @@
 #include <QString>
 #include <functional>
 
-class QWidget;
-
 // The caption of every message box of the system.
 extern const char* const kAppTitle;
 
