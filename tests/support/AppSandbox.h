@@ -4,20 +4,21 @@
 #pragma once
 
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <memory>
 
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
 #include "tests/support/PowerOn.h"
 
-// False when the folder cannot be made; nothing else is set up then.
-inline bool EnterAppSandbox(std::unique_ptr<QTemporaryDir>& dir, QStringList& messages) {
+// The folder becomes the application's. False when it could not be made;
+// nothing is set up then.
+inline bool EnterAppSandbox(const QTemporaryDir& dir, QStringList& messages) {
+    if (!dir.isValid()) return false;
+    QStandardPaths::setTestModeEnabled(true);
     QSettings().clear();
-    dir = std::make_unique<QTemporaryDir>();
-    if (!dir->isValid()) return false;
-    SetAppFolderOverride(dir->path());
+    SetAppFolderOverride(dir.path());
     messages.clear();
     SetMessageBoxResponder([&messages](const QString& text, unsigned) {
         messages << text;

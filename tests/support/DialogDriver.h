@@ -5,12 +5,12 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 
 #include "dialogs/ConfigDialog.h"
 #include "platform/MessageBox.h"
+#include "tests/support/ModalAnswer.h"
 #include "tests/support/PowerOn.h"
 
 struct ShownMessage {
@@ -23,7 +23,7 @@ inline char* toString(const ShownMessage& message) {
     return QTest::toString(message.caption + QStringLiteral(": ") + message.text);
 }
 
-// Keeps the boxes shown while it lives; the machine starts from power-on.
+// Keeps the boxes shown while it lives.
 class MessageLog {
 public:
     MessageLog() {
@@ -100,9 +100,7 @@ private:
 
 // Acts on the modal dialog of the class once a command has opened it.
 template <class Dialog> void WhenDialogShows(std::function<void(DialogDriver&)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* pDlg = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        QVERIFY(pDlg);
+    AnswerModal<Dialog>([act](Dialog* pDlg) {
         DialogDriver driver(pDlg);
         act(driver);
     });

@@ -25,22 +25,19 @@
 #include "framework/MenuSet.h"
 #include "framework/StatusBar.h"
 #include "framework/View.h"
-#include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
 #include "res/CommandIds.h"
 #include "res/Toolbar.h"
-#include "tests/support/PowerOn.h"
+#include "tests/support/AppSandbox.h"
+#include "tests/support/ModalAnswer.h"
+#include "tests/support/TestFile.h"
 
 class ProgramWindowFixture {
 public:
     // Opens the bytes as a raw image loaded at address 0.
     bool Start(const QByteArray& image) {
-        if (!m_dir.isValid()) return false;
-        const QString path = m_dir.filePath(QStringLiteral("prog.bin"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size()) return false;
-        file.close();
-        return StartFile(path);
+        const QString path = WriteTestFile(m_dir, QStringLiteral("prog.bin"), image);
+        return !path.isEmpty() && StartFile(path);
     }
 
     // Opens a copy of an example program with its configuration, so that the
@@ -61,14 +58,7 @@ public:
 
     // Starts the application without a program.
     bool StartApplication(const QStringList& arguments) {
-        QStandardPaths::setTestModeEnabled(true);
-        if (!m_dir.isValid()) return false;
-        SetAppFolderOverride(m_dir.path());
-        SetMessageBoxResponder([this](const QString& text, unsigned) {
-            m_messages << text;
-            return int(IDOK);
-        });
-        StartFromPowerOn();
+        if (!EnterAppSandbox(m_dir, m_messages)) return false;
         g_CurrentLine = 1;
         g_bProgViewOpened = 0;
         m_app = std::make_unique<CTorvanApp>();
@@ -91,9 +81,8 @@ public:
         // closes the program.
         if (m_app && m_app->GetDocument()) m_app->GetDocument()->OnCloseDocument();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        SetMessageBoxResponder(nullptr);
-        SetAppFolderOverride(QString());
         m_app.reset();
+        LeaveAppSandbox();
     }
 
     CTorvanView* ProgramView() const { return FindView<CTorvanView>(m_doc); }
@@ -140,9 +129,7 @@ inline QByteArray Program(std::initializer_list<int> bytes) {
 
 // Answers the value dialog, when it opens, with a text and OK.
 inline void AnswerValueDialog(const QString& text) {
-    QTimer::singleShot(0, [text] {
-        auto* dlg = qobject_cast<CMemWatchAddDlg*>(QApplication::activeModalWidget());
-        QVERIFY(dlg);
+    AnswerModal<CMemWatchAddDlg>([text](CMemWatchAddDlg* dlg) {
         dlg->ValueEdit()->setText(text);
         dlg->accept();
     });
@@ -150,9 +137,7 @@ inline void AnswerValueDialog(const QString& text) {
 
 // Answers the Find dialog with a text and a direction (or Cancel).
 inline void AnswerFindDialog(const QString& text, bool backward, bool ok = true) {
-    QTimer::singleShot(0, [=] {
-        auto* dlg = qobject_cast<CFindDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dlg);
+    AnswerModal<CFindDialog>([=](CFindDialog* dlg) {
         dlg->FindEdit()->setText(text);
         (backward ? dlg->BackwardButton() : dlg->ForwardButton())->setChecked(true);
         if (ok) dlg->accept();

@@ -6,11 +6,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// Replaces any file of that name; an empty path when it cannot be opened.
+// Replaces any file of that name; an empty path when it cannot be written.
 inline QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return QString();
-    file.write(bytes);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) return QString();
     return path;
 }

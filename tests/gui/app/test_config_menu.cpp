@@ -200,9 +200,7 @@ private slots:
         for (const int nID : {int(ID_MODIFY_MEMORY), int(ID_MODIFY_INTERNAL_MEMORY)}) {
             const int updates = pOther->m_nUpdates;
             int mode = 0;
-            QTimer::singleShot(0, [&mode] {
-                auto* pDlg = qobject_cast<CModiMem*>(QApplication::activeModalWidget());
-                QVERIFY(pDlg);
+            AnswerModal<CModiMem>([&mode](CModiMem* pDlg) {
                 mode = pDlg->m_nMode;
                 QCOMPARE(pDlg->RowLabel(0)->text(), QString("0000"));
                 pDlg->ByteField(35)->selectAll();

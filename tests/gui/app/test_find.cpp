@@ -119,9 +119,7 @@ private slots:
         Activate(f);
         QString shown, selected;
         bool forward = false;
-        QTimer::singleShot(0, [&] {
-            auto* dlg = qobject_cast<CFindDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dlg);
+        AnswerModal<CFindDialog>([&](CFindDialog* dlg) {
             QCOMPARE(dlg->windowTitle(), QString("Find String.."));
             shown = dlg->FindEdit()->text();
             selected = dlg->FindEdit()->selectedText();

@@ -27,10 +27,13 @@
 #include "res/CommandIds.h"
 #include "res/Toolbar.h"
 #include "tests/support/AppSandbox.h"
-#include "tests/support/PowerOn.h"
 #include "tests/support/QtTestRegistry.h"
+#include "tests/support/TestFile.h"
 
 namespace {
+// MVI A,01 / loop: INR A / JMP loop
+const QByteArray kProgram("\x3E\x01\x3C\xC3\x02\x00", 6);
+
 // A watch window of our own kind, standing in for one of the toggled kinds.
 class TestWatchFrame : public QMdiSubWindow {
 public:
@@ -122,19 +125,12 @@ class TestMainFrame : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("TorvanTests"));
-        QCoreApplication::setApplicationName(QStringLiteral("test_mainframe"));
-    }
-
     void init() {
-        QVERIFY(EnterAppSandbox(m_dir, m_messages));
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(EnterAppSandbox(*m_dir, m_messages));
         g_bTimingWindowOpen = 0;
-        m_program = m_dir->filePath(QStringLiteral("prog.bin"));
-        QFile file(m_program);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("\x3E\x01\x3C\xC3\x02\x00", 6));
+        m_program = WriteTestFile(*m_dir, QStringLiteral("prog.bin"), kProgram);
+        QVERIFY(!m_program.isEmpty());
     }
 
     void cleanup() {
@@ -236,7 +232,7 @@ private slots:
         QVERIFY(!Frame()->ExecuteCommand(ID_FILE_SAVE));
         QFile file(m_program);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("\x3E\x01\x3C\xC3\x02\x00", 6));
+        QCOMPARE(file.readAll(), kProgram);
         QCOMPARE(QFileInfo(m_program).lastModified(), before);
     }
 

@@ -54,9 +54,7 @@ private slots:
         QCOMPARE(g_DisasmOrigin, 0x1234u);
         // Four characters at most are typed; a wider value set in the edit
         // still gives its low 16 bits.
-        QTimer::singleShot(0, [] {
-            auto* dlg = qobject_cast<CMemWatchAddDlg*>(QApplication::activeModalWidget());
-            QVERIFY(dlg);
+        AnswerModal<CMemWatchAddDlg>([](CMemWatchAddDlg* dlg) {
             dlg->ValueEdit()->setMaxLength(32);
             dlg->ValueEdit()->setText("12345");
             dlg->accept();
@@ -78,9 +76,7 @@ private slots:
     void cancelChangesNothing() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
-        QTimer::singleShot(0, [] {
-            auto* dlg = qobject_cast<CMemWatchAddDlg*>(QApplication::activeModalWidget());
-            QVERIFY(dlg);
+        AnswerModal<CMemWatchAddDlg>([](CMemWatchAddDlg* dlg) {
             QCOMPARE(dlg->windowTitle(), QString("Set Origin for disassembly for binary file"));
             dlg->ValueEdit()->setText("0004");
             dlg->reject();

@@ -21,6 +21,7 @@
 #include "tests/support/AppSandbox.h"
 #include "tests/support/PowerOn.h"
 #include "tests/support/QtTestRegistry.h"
+#include "tests/support/TestFile.h"
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -30,12 +31,7 @@ class TestStartup : public QObject {
     QStringList m_messages;
 
     QString Path(const QString& name) const { return m_dir->filePath(name); }
-    QString WriteProgram(const QString& name, const QByteArray& bytes) {
-        QFile file(Path(name));
-        if (!file.open(QIODevice::WriteOnly)) return QString();
-        file.write(bytes);
-        return file.fileName();
-    }
+    QString WriteProgram(const QString& name, const QByteArray& bytes) { return WriteTestFile(*m_dir, name, bytes); }
     void WriteRecord(const QByteArray& bytes) {
         QFile file(Path(QStringLiteral("KOMR.cfg")));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -64,13 +60,10 @@ class TestStartup : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("TorvanTests"));
-        QCoreApplication::setApplicationName(QStringLiteral("test_startup"));
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(EnterAppSandbox(*m_dir, m_messages));
     }
-
-    void init() { QVERIFY(EnterAppSandbox(m_dir, m_messages)); }
 
     void cleanup() {
         Stop();
