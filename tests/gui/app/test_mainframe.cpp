@@ -101,6 +101,12 @@ class TestMainFrame : public QObject {
         for (CView* pView : Doc()->GetViews()) count += pTemplate->IsViewOfKind(pView);
         return count;
     }
+    // Closes the window of a kind as its close box does.
+    void CloseByItsCloseBox(const CMultiDocTemplate* pTemplate) const {
+        QMdiSubWindow* pFrame = FrameOfView(pTemplate->FindView(Doc()));
+        QVERIFY(pFrame != nullptr);
+        pFrame->close();
+    }
     // Moves the pointer over a command's item of an open menu.
     void PointAt(QMenu* pMenu, int nID) const { QTest::mouseMove(pMenu, pMenu->actionGeometry(Action(nID)).center()); }
     void Settle() const {
@@ -503,8 +509,7 @@ private slots:
         UseTestWindows();
         Action(ID_VIEW_MEMORY_WATCH)->trigger();
         QVERIFY(Action(ID_VIEW_MEMORY_WATCH)->isChecked());
-        for (CView* pView : Doc()->GetViews())
-            if (m_memTemplate->IsViewOfKind(pView)) dynamic_cast<QWidget*>(pView)->parentWidget()->close();
+        CloseByItsCloseBox(m_memTemplate.get());
         Settle();
         QVERIFY(!Action(ID_VIEW_MEMORY_WATCH)->isChecked());
         QCOMPARE(ViewsOfKind(m_memTemplate.get()), 0);
@@ -522,8 +527,7 @@ private slots:
         // The timing window shows menu 3 without images.
         QCOMPARE(Frame()->menuBar()->actions().first()->menu(), m_timingTemplate->m_pMenuShared->m_popups.first());
         // Closed by its own close box: the mark stays.
-        for (CView* pView : Doc()->GetViews())
-            if (m_timingTemplate->IsViewOfKind(pView)) dynamic_cast<QWidget*>(pView)->parentWidget()->close();
+        CloseByItsCloseBox(m_timingTemplate.get());
         Settle();
         QCOMPARE(ViewsOfKind(m_timingTemplate.get()), 0);
         QVERIFY(Action(ID_VIEW_TIMING_DIAGRAM)->isChecked());
@@ -559,12 +563,8 @@ private slots:
         UseTestWindows();
         Action(ID_VIEW_MEMORY_WATCH)->trigger();
         Action(ID_VIEW_TIMING_DIAGRAM)->trigger();
-        TestWatchView* pMem = nullptr;
-        TestTimingView* pTiming = nullptr;
-        for (CView* pView : Doc()->GetViews()) {
-            if (auto* p = dynamic_cast<TestTimingView*>(pView)) pTiming = p;
-            if (auto* q = dynamic_cast<TestWatchView*>(pView)) pMem = q;
-        }
+        auto* pMem = FindView<TestWatchView>(Doc());
+        auto* pTiming = FindView<TestTimingView>(Doc());
         QVERIFY(pMem != nullptr && pTiming != nullptr);
         pMem->m_nUpdates = pTiming->m_nUpdates = 0;
         Doc()->UpdateAllViews(pMem);
