@@ -204,12 +204,13 @@ void CMainFrame::ShowMenu(CMenuSet* pMenu) {
 }
 
 void CMainFrame::ApplyMenuTexts(int nMenuId) {
-    // The two menus name a few shared commands differently.
+    // The two menus name a few shared commands differently. The live texts
+    // come back with the refresh of the command states that follows every
+    // change of the active window.
     ForEachMenuItem(MenuTable(nMenuId), [this](const MenuItemDef& item) {
         if (item.nID > 0 && CTorvanApp::RecentFileIndex(item.nID) < 0)
             GetAction(item.nID)->setText(QString::fromLatin1(item.text));
     });
-    UpdateCommandStates();
 }
 
 void CMainFrame::OnUpdateFrameMenu() {

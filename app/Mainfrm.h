@@ -39,10 +39,9 @@ public:
     CMenuSet* LoadDefaultMenu();
     // Menu 3 as plain popups, for the window that shows it without images.
     CMenuSet* LoadPlainDocumentMenu();
-    // The menu shown while no child window is open.
+    // The menu shown while no child window is open; the caller refreshes the
+    // command states.
     void SetDefaultMenu(CMenuSet* pMenu);
-    // Shows the menu of the active child window's template, or the default.
-    void OnUpdateFrameMenu();
 
     // The prompt shown in status pane 0 while the command's item is
     // highlighted; empty when it has none.
@@ -148,6 +147,8 @@ private:
     CMenuSet* AdoptMenu(std::unique_ptr<CMenuSet> set, int nMenuId);
     void ConnectPopup(QMenu* pMenu, bool bTopLevel);
     void OnInitMenuPopup(QMenu* pPopup);
+    // Shows the menu of the active child window's template, or the default.
+    void OnUpdateFrameMenu();
     void ShowMenu(CMenuSet* pMenu);
     void OnMenuHovered(QAction* pAction);
     void UpdateRecentFileItems();

@@ -55,7 +55,8 @@ protected:
     virtual bool OnFrameCmdMsg(int nID, CCmdUI* pCmdUI) { return false; }
     // After every refresh of the command states.
     virtual void OnCommandStatesUpdated() {}
-    // The active child window changed (or the last one closed).
+    // The active child window changed (or the last one closed); the command
+    // states are refreshed right after.
     virtual void OnActiveFrameChanged() {}
     // Makes the MDI area; call once from the derived frame's set-up.
     void CreateMDIClient();
