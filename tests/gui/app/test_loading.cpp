@@ -9,7 +9,7 @@
 #include "app/ProgramListing.h"
 #include "app/TorvanApp.h"
 #include "periph/ConfigFile.h"
-#include "platform/MessageBox.h"
+#include "tests/support/AppSandbox.h"
 #include "tests/support/PowerOn.h"
 #include "tests/support/QtTestRegistry.h"
 #include "tests/support/TestFile.h"
@@ -59,20 +59,13 @@ class TestLoading : public QObject {
     u8* Memory() { return g_Sim.m_pMemory; }
 
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
-
     void init() {
-        StartFromPowerOn();
+        QVERIFY(EnterAppSandbox(m_dir, m_messages));
         std::memset(Memory(), kFill, kMemorySize);
-        m_messages.clear();
-        SetMessageBoxResponder([this](const QString& text, unsigned) {
-            m_messages << text;
-            return int(IDOK);
-        });
         SetStartupCfgPath(m_dir.filePath(QStringLiteral("KOMR.cfg")));
     }
 
-    void cleanup() { SetMessageBoxResponder(nullptr); }
+    void cleanup() { LeaveAppSandbox(); }
 
     // ---- record parsing ----
 

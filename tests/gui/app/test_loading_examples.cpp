@@ -6,7 +6,7 @@
 #include "app/Brixcdoc.h"
 #include "app/TorvanApp.h"
 #include "periph/ConfigFile.h"
-#include "platform/MessageBox.h"
+#include "tests/support/AppSandbox.h"
 #include "tests/support/PowerOn.h"
 #include "tests/support/QtTestRegistry.h"
 
@@ -103,16 +103,11 @@ class TestLoadingExamples : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QVERIFY(m_dir.isValid());
+    void init() {
+        QVERIFY(EnterAppSandbox(m_dir, m_messages));
         SetStartupCfgPath(m_dir.filePath(QStringLiteral("KOMR.cfg")));
-        SetMessageBoxResponder([this](const QString& text, unsigned) {
-            m_messages << text;
-            return int(IDOK);
-        });
     }
-    void cleanupTestCase() { SetMessageBoxResponder(nullptr); }
-    void init() { m_messages.clear(); }
+    void cleanup() { LeaveAppSandbox(); }
 
     // Run with TORVAN_WRITE_EXAMPLE_CONFIGS=1 to write the files anew.
     void writeConfigurationsWhenAsked() {
