@@ -46,6 +46,12 @@ bool OpenForReading(const QString& path, std::ifstream& stream) {
     return stream.is_open();
 }
 
+// Tells a failed load or save of the configuration file at nativePath.
+void ReportConfigResult(CSimulator::ConfigResult result, const std::string& nativePath) {
+    const std::string message = ConfigResultMessage(result, nativePath);
+    if (!message.empty()) AfxMessageBox(QString::fromLocal8Bit(message.c_str()));
+}
+
 u8* TargetMemory() {
     if (g_Sim.m_pMemory == nullptr) g_Sim.InitMemoryCleared();
     return g_Sim.m_pMemory;
@@ -93,12 +99,19 @@ void CTorvanDoc::StoreProgramNames(const QString& path) {
     StoreCut(g_Sim.m_szProgramName, QFile::encodeName(QFileInfo(path).fileName()));
 }
 
+QString CTorvanDoc::ConfigPathFor(const QString& programPath) {
+    const QFileInfo info(programPath);
+    return info.dir().filePath(info.completeBaseName() + QLatin1String(kConfigSuffix));
+}
+
 void CTorvanDoc::LoadProgramConfig(const QString& path) {
-    const QFileInfo info(path);
-    const QString configPath = info.dir().filePath(info.completeBaseName() + QLatin1String(kConfigSuffix));
-    const std::string nativePath = QFile::encodeName(configPath).toStdString();
-    const std::string message = ConfigResultMessage(g_Sim.LoadConfig(nativePath.c_str()), nativePath);
-    if (!message.empty()) AfxMessageBox(QString::fromLocal8Bit(message.c_str()));
+    const std::string nativePath = QFile::encodeName(ConfigPathFor(path)).toStdString();
+    ReportConfigResult(g_Sim.LoadConfig(nativePath.c_str()), nativePath);
+}
+
+void CTorvanDoc::SaveConfiguration(const QString& path) {
+    const std::string nativePath = QFile::encodeName(path).toStdString();
+    ReportConfigResult(g_Sim.SaveConfig(nativePath.c_str()), nativePath);
 }
 
 int CTorvanDoc::LoadHexFile(const QString& path) {

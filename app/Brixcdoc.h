@@ -21,6 +21,13 @@ public:
     // Reads an Intel HEX file into target memory (data records only).
     static int LoadHexFile(const QString& path);
 
+    // The configuration file that opening a program loads: beside it, under
+    // its name, with the extension cfg.
+    static QString ConfigPathFor(const QString& programPath);
+    // Writes the machine's configuration to path; a failure is told in a
+    // message box.
+    static void SaveConfiguration(const QString& path);
+
 private:
     void RecordLastProgram(const QString& path);
     void LoadProgramConfig(const QString& path);

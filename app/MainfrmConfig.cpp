@@ -2,9 +2,7 @@
 // dialogs with the live texts of their items; and Modify Memory, the tip
 // boxes that tell where a feature lives, the forced interrupts and Help
 // Contents.
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include "app/Brixcdoc.h"
 #include "app/HelpWindow.h"
@@ -12,10 +10,10 @@
 #include "dialogs/Configdl.h"
 #include "dialogs/Modimem.h"
 #include "framework/CmdUI.h"
-#include "periph/ConfigFile.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "res/CommandIds.h"
+#include "sim/Simulator.h"
 
 namespace {
 constexpr const char* kSaveCaption = "Save As";
@@ -59,6 +57,13 @@ template <class Dialog> void RunDialog() {
     dlg.DoModal();
 }
 
+// The one dialog of the 8253 and 8255 chips reads its kind as it opens.
+void RunChipDialog(int nKind) {
+    CChipConfigDlg dlg;
+    g_nChipDlgKind = nKind;
+    dlg.DoModal();
+}
+
 // Modify Memory from address 0000; every byte it changed is in memory when
 // it closes, so the program's windows show memory anew.
 void ModifyMemory(CMainFrame* pFrame, int nMode) {
@@ -78,18 +83,11 @@ void CMainFrame::OnSaveConfiguration() {
     FileDialogRequest request;
     request.bSave = true;
     request.caption = QString::fromLatin1(kSaveCaption);
-    if (!program.isEmpty()) {
-        const QFileInfo info(program);
-        request.initialPath =
-            info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + QLatin1String(kConfigExtension));
-    }
+    if (!program.isEmpty()) request.initialPath = CTorvanDoc::ConfigPathFor(program);
     request.filters = QString::fromLatin1(kConfigFilter);
     request.defaultSuffix = QString::fromLatin1(kConfigExtension);
     const QString path = RunFileDialog(request);
-    if (path.isEmpty()) return;
-    const std::string nativePath = QFile::encodeName(path).toStdString();
-    const std::string message = ConfigResultMessage(g_Sim.SaveConfig(nativePath.c_str()), nativePath);
-    if (!message.empty()) AfxMessageBox(QString::fromLocal8Bit(message.c_str()));
+    if (!path.isEmpty()) CTorvanDoc::SaveConfiguration(path);
 }
 
 // ---- device dialogs ----
@@ -102,17 +100,8 @@ void CMainFrame::OnConfigMemoryMap() { RunDialog<CMemoryMapDlg>(); }
 void CMainFrame::OnConfigTimer8155() { RunDialog<C8155TimerDlg>(); }
 void CMainFrame::OnConfigTimer8253() { RunDialog<C8253TimerDlg>(); }
 
-void CMainFrame::OnConfig8253() {
-    CChipConfigDlg dlg;
-    g_nChipDlgKind = kChipDlg8253;
-    dlg.DoModal();
-}
-
-void CMainFrame::OnConfig8255() {
-    CChipConfigDlg dlg;
-    g_nChipDlgKind = kChipDlg8255;
-    dlg.DoModal();
-}
+void CMainFrame::OnConfig8253() { RunChipDialog(kChipDlg8253); }
+void CMainFrame::OnConfig8255() { RunChipDialog(kChipDlg8255); }
 
 void CMainFrame::OnUpdateConfigDevice(CCmdUI* pCmdUI) {
     for (const DeviceItem& item : kDeviceItems) {

@@ -64,8 +64,6 @@ protected:
     // frame is still whole, so that their views can clear their panes.
     void CloseAllChildren();
 
-    bool m_bDestroying = false;
-
 private:
     void FillCommandState(CCmdUI* pCmdUI);
     static void ApplyCommandState(QAction* pAction, const CCmdUI& state);
@@ -76,6 +74,7 @@ private:
     QHash<int, QAction*> m_actions;
     CCmdTarget* m_pAppTarget = nullptr;
     QPointer<QMdiSubWindow> m_pActiveFrame;
+    bool m_bDestroying = false;
 };
 
 // The application's main window, or null before it exists.
