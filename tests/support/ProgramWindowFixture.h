@@ -87,6 +87,13 @@ public:
 
     CTorvanView* ProgramView() const { return FindView<CTorvanView>(m_doc); }
 
+    // Makes the main window active with the keyboard focus in the program
+    // window, as a click into it does.
+    void Activate() const {
+        m_frame->activateWindow();
+        m_view->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+    }
     QAction* Action(int id) const { return m_frame->GetAction(id); }
     // Gives a command as the menu does.
     void Command(int id) const { Action(id)->trigger(); }

@@ -15,17 +15,8 @@ QByteArray FindProgram() {
 }
 constexpr int kMviBLine = 62;
 
-// Makes the main window active again (a closed dialog does not hand the
-// activation back in the headless platform), then presses F3.
-void PressF3(ProgramWindowFixture& f) {
-    f.m_view->setFocus();
-    QTest::keyClick(f.m_view, Qt::Key_F3);
-}
-
-void Activate(ProgramWindowFixture& f) {
-    f.m_frame->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.m_frame));
-}
+// F3, the key of Find, pressed in the program window.
+void PressF3(ProgramWindowFixture& f) { QTest::keyClick(f.m_view, Qt::Key_F3); }
 }  // namespace
 
 class TestFind : public QObject {
@@ -37,7 +28,7 @@ private slots:
         QVERIFY(f.m_view->m_nRowsPerPage < kMviBLine);
         QCOMPARE(g_Sim.m_LineAddress[kMviBLine - 1], 0x0040u);
 
-        Activate(f);
+        f.Activate();
         AnswerFindDialog("mvi", false);
         PressF3(f);
         QCOMPARE(f.m_view->m_strLastFind, std::string("MVI"));
@@ -46,7 +37,7 @@ private slots:
         QCOMPARE(f.Pane(2), QString("Line 2"));
 
         // The next match lies below the page: it becomes the top row.
-        Activate(f);
+        f.Activate();
         AnswerFindDialog("mvi  b,", false);
         PressF3(f);
         QCOMPARE(f.m_view->m_nTopLine, kMviBLine);
@@ -57,7 +48,7 @@ private slots:
 
         // Backward finds the first MVI; at or above the top row it becomes
         // the top row.
-        Activate(f);
+        f.Activate();
         AnswerFindDialog("MVI  A,", true);
         f.Command(ID_EDIT_FIND);
         QCOMPARE(f.m_view->m_nTopLine, 2);
@@ -75,7 +66,7 @@ private slots:
         QVERIFY(f.Row(3).startsWith(" [BR]"));
         QCOMPARE(f.Row(3), QString::fromStdString(f.m_view->m_Lines[3]));
 
-        Activate(f);
+        f.Activate();
         AnswerFindDialog("nop", false);
         PressF3(f);
         QCOMPARE(f.m_view->m_nTopLine, 1);
@@ -90,7 +81,7 @@ private slots:
     void oneBlankAfterTheMnemonicDoesNotMatch() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(FindProgram()));
-        Activate(f);
+        f.Activate();
         AnswerFindDialog("MVI A,", false);
         PressF3(f);
         QCOMPARE(f.m_view->m_nTopLine, 1);
@@ -102,7 +93,7 @@ private slots:
         ProgramWindowFixture f;
         QVERIFY(f.Start(FindProgram()));
         QTest::keyClick(f.m_view, Qt::Key_Home);
-        Activate(f);
+        f.Activate();
         AnswerFindDialog("", true);
         PressF3(f);
         QCOMPARE(f.m_view->m_nTopLine, 1);
@@ -113,10 +104,10 @@ private slots:
     void theDialogOpensForwardWithTheLastTextSelected() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(FindProgram()));
-        Activate(f);
+        f.Activate();
         AnswerFindDialog("lxi", false);
         PressF3(f);
-        Activate(f);
+        f.Activate();
         QString shown, selected;
         bool forward = false;
         AnswerModal<CFindDialog>([&](CFindDialog* dlg) {

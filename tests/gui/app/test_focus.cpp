@@ -23,12 +23,6 @@ void PressKey(Qt::Key key) {
     QVERIFY(pFocus);
     QTest::keyClick(pFocus, key);
 }
-
-void Activate(ProgramWindowFixture& f) {
-    f.m_frame->activateWindow();
-    f.m_view->setFocus();
-    QVERIFY(QTest::qWaitForWindowActive(f.m_frame));
-}
 }  // namespace
 
 class TestFocus : public QObject {
@@ -46,7 +40,7 @@ private slots:
         QFETCH(bool, accept);
         ProgramWindowFixture f;
         QVERIFY(f.Start(NopsProgram()));
-        Activate(f);
+        f.Activate();
         if (command == ID_EDIT_FIND) AnswerFindDialog(QStringLiteral("mvi"), false, accept);
         else AnswerValueDialog(QStringLiteral("0003"));
         f.ClickToolbar(command);
@@ -60,7 +54,7 @@ private slots:
     void theFocusedRowShows() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(NopsProgram()));
-        Activate(f);
+        f.Activate();
         AnswerFindDialog(QStringLiteral("mvi  b"), false);
         PressKey(Qt::Key_F3);
         QCOMPARE(f.m_view->SelectedLine(), kMviBLine);
@@ -84,7 +78,7 @@ private slots:
         const int rows = f.m_view->m_nRowsPerPage;
         QVERIFY2(rows > 31, qPrintable(QString::number(rows)));
         // Paging passes over exactly the lines the page showed.
-        Activate(f);
+        f.Activate();
         PressKey(Qt::Key_PageDown);
         QCOMPARE(f.m_view->m_nTopLine, 1 + rows);
         for (int row = 0; row < rows; ++row)
