@@ -97,6 +97,13 @@ public:
     QAction* Action(int id) const { return m_frame->GetAction(id); }
     // Gives a command as the menu does.
     void Command(int id) const { Action(id)->trigger(); }
+    // Gives Run as the menu does. A run still going after limitMs is ended,
+    // so that a program that never stops fails its test instead of hanging.
+    void RunWithin(int limitMs) const {
+        QObject context;
+        QTimer::singleShot(limitMs, &context, [] { g_Sim.m_bStopRequest = 1; });
+        Command(ID_RUN_RUN);
+    }
     // Gives a command by clicking its toolbar button.
     void ClickToolbar(int id) const {
         QWidget* button = m_frame->m_wndToolBar->widgetForAction(Action(id));

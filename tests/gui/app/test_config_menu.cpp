@@ -132,11 +132,7 @@ private slots:
         f.Command(ID_CONFIG_TIMER_8253);
         g_Sim.SyncTimers();
         QCOMPARE(int(g_Sim.m_TimerPrescaler[0]), 4);
-        {
-            QObject context;
-            QTimer::singleShot(kRunLimitMs, &context, [] { g_Sim.m_bStopRequest = 1; });
-            f.Command(ID_RUN_RUN);
-        }
+        f.RunWithin(kRunLimitMs);
         QCOMPARE(int(g_Sim.m_pc), kChipProgram.size());
         QCOMPARE(int(g_Sim.m_8255PortA[0]), 0x5A);
         QCOMPARE(int(g_Sim.m_regB), 0x34);

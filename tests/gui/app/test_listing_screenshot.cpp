@@ -1,10 +1,7 @@
-// Opens the bundled example, steps into it and marks a breakpoint, then checks
+// Opens the counter example, steps into it and marks a breakpoint, then checks
 // what the main window shows: the listing and the register, memory and I/O
 // windows beside it. With TORVAN_SCREENSHOT set to a file path it also saves
 // a picture of the main window there (the README's screenshot).
-#include <QDir>
-#include <QFileInfo>
-
 #include "app/Brixcfrm.h"
 #include "tests/support/ProgramWindowFixture.h"
 #include "tests/support/QtTestRegistry.h"
@@ -21,31 +18,14 @@ constexpr int kRunLimitMs = 5000;
 constexpr u16 kStackWatch = 0xEFF0;
 constexpr u16 kInterruptRoutine = 0x005C;
 constexpr int kRoutineSteps = 3;  // INR B, MOV A,B, OUT 40
-
-QString ExamplePath() {
-    const QDir examples(QStringLiteral(TORVAN_EXAMPLES));
-    const QString counter = examples.filePath(QStringLiteral("counter.hex"));
-    if (QFileInfo::exists(counter)) return counter;
-    const QStringList hex = examples.entryList({QStringLiteral("*.hex")}, QDir::Files, QDir::Name);
-    return hex.isEmpty() ? QString() : examples.filePath(hex.first());
-}
 }  // namespace
 
 class TestListingScreenshot : public QObject {
     Q_OBJECT
 private slots:
     void mainWindowOnTheExample() {
-        const QString example = ExamplePath();
-        if (example.isEmpty()) QSKIP("no example program");
-        QFile file(example);
-        QVERIFY(file.open(QIODevice::ReadOnly));
         ProgramWindowFixture f;
-        // The example is opened from a copy, so that its folder is not written.
-        QVERIFY(f.m_dir.isValid());
-        QVERIFY(QFile::copy(example, f.m_dir.filePath(QStringLiteral("example.hex"))));
-        const QString cfg = QFileInfo(example).path() + '/' + QFileInfo(example).completeBaseName() + ".cfg";
-        if (QFileInfo::exists(cfg)) QVERIFY(QFile::copy(cfg, f.m_dir.filePath(QStringLiteral("example.cfg"))));
-        QVERIFY(f.StartFile(f.m_dir.filePath(QStringLiteral("example.hex"))));
+        QVERIFY(f.StartExample(QStringLiteral("counter")));
 
         // The windows take their places from the main window's settled size:
         // the watch windows are opened again, with a watch on the stack.
@@ -71,13 +51,9 @@ private slots:
         const u32 breakpoint = g_Sim.m_LineAddress[f.m_view->LineOfRow(row) - 1];
         f.DoubleClickRow(row);
         QVERIFY(f.Row(row).startsWith(" [BR]"));
-        {
-            // Should the example change so that the breakpoint is never
-            // reached, the run ends and the test reports it.
-            QObject context;
-            QTimer::singleShot(kRunLimitMs, &context, [] { g_Sim.m_bStopRequest = 1; });
-            f.Command(ID_RUN_RUN);
-        }
+        // Should the example change so that the breakpoint is never
+        // reached, the run ends and the test reports it.
+        f.RunWithin(kRunLimitMs);
         QCOMPARE(u32(g_Sim.m_pc), breakpoint);
         QCOMPARE(f.Pane(0), QString("Execution terminated....."));
         // On to the timer's interrupt routine, through to its output of B.
@@ -88,11 +64,7 @@ private slots:
         }
         QVERIFY(routineRow >= 0);
         f.DoubleClickRow(routineRow);
-        {
-            QObject context;
-            QTimer::singleShot(kRunLimitMs, &context, [] { g_Sim.m_bStopRequest = 1; });
-            f.Command(ID_RUN_RUN);
-        }
+        f.RunWithin(kRunLimitMs);
         QCOMPARE(g_Sim.m_pc, kInterruptRoutine);
         for (int i = 0; i < kRoutineSteps; ++i) f.Command(ID_RUN_SINGLESTEP);
         QVERIFY(f.MarkerOn(g_CurrentLine));
