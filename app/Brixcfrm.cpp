@@ -1,14 +1,10 @@
 #include "app/Brixcfrm.h"
 
-#include <QCloseEvent>
-
-#include "app/Brixcvw.h"
-
 namespace {
 constexpr double kHeightFraction = 0.45;
 }
 
-CTorvanFrm::CTorvanFrm(QWidget* parent) : QMdiSubWindow(parent) {
+CTorvanFrm::CTorvanFrm(QWidget* parent) : CMDIChildWnd(parent) {
     // The program window cannot be minimised.
     setWindowFlags(windowFlags() & ~Qt::WindowMinimizeButtonHint);
 }
@@ -20,9 +16,3 @@ QRect CTorvanFrm::PlacementFor(const QSize& clientSize) {
 }
 
 void CTorvanFrm::PreCreateWindow(const QSize& clientSize) { setGeometry(PlacementFor(clientSize)); }
-
-void CTorvanFrm::closeEvent(QCloseEvent* event) {
-    QMdiSubWindow::closeEvent(event);
-    if (!event->isAccepted()) return;
-    if (auto* pView = qobject_cast<CTorvanView*>(widget())) pView->OnDestroy();
-}

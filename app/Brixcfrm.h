@@ -2,9 +2,9 @@
 // left part of the main window's client area.
 #pragma once
 
-#include <QMdiSubWindow>
+#include "framework/MDIChildWnd.h"
 
-class CTorvanFrm : public QMdiSubWindow {
+class CTorvanFrm : public CMDIChildWnd {
     Q_OBJECT
 public:
     explicit CTorvanFrm(QWidget* parent = nullptr);
@@ -15,7 +15,4 @@ public:
 
     // Geometry for a given client size: width 2/3, height 0.45 of it.
     static QRect PlacementFor(const QSize& clientSize);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 };

@@ -54,7 +54,7 @@ CTorvanView::CTorvanView(CDocument*, QWidget* parent) : QAbstractScrollArea(pare
 CTorvanView::~CTorvanView() {
     // A window closed without its close event (with the document) clears
     // the panes too; once the main window is going there is none to clear.
-    OnDestroy();
+    Destroy();
 }
 
 int CTorvanView::CountPerPage() const { return RowsPerPageFor(viewport()->height(), m_nRowHeight); }

@@ -29,7 +29,7 @@ public:
     bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
     // The window is closing: the line and cycle panes are cleared and the
     // next program window opens the watch windows again.
-    void OnDestroy();
+    void OnDestroy() override;
 
     // Refills the visible rows from the top line.
     void FillRows();

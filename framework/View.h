@@ -1,6 +1,7 @@
 // The document side of a window's view. Derive a view widget from its Qt
 // widget class and from CView; its template registers it with the document,
-// and the view leaves the document when it is destroyed.
+// and the view leaves the document when its frame closes (CMDIChildWnd) or
+// when it is destroyed, whichever comes first.
 #pragma once
 
 class CCmdUI;
@@ -28,6 +29,14 @@ public:
     // nID and return true when this view handles it; with pCmdUI, fill in the
     // command's state and return true when this view handles it.
     virtual bool OnCmdMsg(int nID, CCmdUI* pCmdUI) { return false; }
+    // The window is going: its frame closed, or the view is being destroyed
+    // without a close. Runs once; a view's destructor calls Destroy().
+    virtual void OnDestroy() {}
+    void Destroy() {
+        if (m_bDestroyed) return;
+        m_bDestroyed = true;
+        OnDestroy();
+    }
 
     // Printing (framework/Printing.h). A view that prints returns true from
     // OnPreparePrinting; OnBeginPrinting sets the page count from the page's
@@ -40,4 +49,5 @@ public:
 private:
     friend class CDocument;
     CDocument* m_pDocument = nullptr;
+    bool m_bDestroyed = false;
 };

@@ -32,7 +32,7 @@ CNewTime85View::CNewTime85View(CDocument*, QWidget* parent) : QAbstractScrollAre
     viewport()->setAutoFillBackground(false);
 }
 
-CNewTime85View::~CNewTime85View() { OnDestroy(); }
+CNewTime85View::~CNewTime85View() { Destroy(); }
 
 void CNewTime85View::OnInitialUpdate() {
     // The scroll area is a fixed multiple of the screen, not of the drawing.
@@ -118,11 +118,7 @@ void CNewTime85View::OnUpdatePause(CCmdUI* pCmdUI) const {
 
 void CNewTime85View::OnUpdateStop(CCmdUI* pCmdUI) const { pCmdUI->Enable(g_bTimeIdle == 0); }
 
-void CNewTime85View::OnDestroy() {
-    if (m_bDestroyed) return;
-    m_bDestroyed = true;
-    StopAnimation();
-}
+void CNewTime85View::OnDestroy() { StopAnimation(); }
 
 // ---- the animation's timer ----
 

@@ -45,9 +45,8 @@ public:
     // Any key repaints the view; the paging and arrow keys scroll it.
     void OnKeyDown(int key);
     // The window is going: the animation stops and the state is idle again
-    // for the next timing window. Once per view: when closing ran it, the
-    // deletion that follows leaves alone a timing window opened meanwhile.
-    void OnDestroy();
+    // for the next timing window.
+    void OnDestroy() override;
 
     bool OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(QPainter& painter, CPrintInfo* pInfo) override;
@@ -70,6 +69,5 @@ private:
     void UpdateScrollBars();
 
     int m_nTimer = 0;  // the running timer's id, 0 when none runs
-    bool m_bDestroyed = false;
     TimingScrollSizes m_sizes{};
 };

@@ -1,11 +1,8 @@
 #include "timing/TimeWndFrm.h"
 
-#include <QCloseEvent>
 #include <QMdiArea>
 #include <QStyle>
 #include <algorithm>
-
-#include "timing/NewTime85View.h"
 
 const char* const CTimeWndFrm::kTitle =
     "Timing Diagram Window (Shows the timing diagram for last executed instruction)";
@@ -18,7 +15,7 @@ constexpr int kDefaultShareNum = 3;
 constexpr int kDefaultShareDen = 4;
 }  // namespace
 
-CTimeWndFrm::CTimeWndFrm(QWidget* parent) : QMdiSubWindow(parent) {
+CTimeWndFrm::CTimeWndFrm(QWidget* parent) : CMDIChildWnd(parent) {
     // The title stands alone, without the document's name.
     setWindowTitle(QString::fromLatin1(kTitle));
 }
@@ -32,10 +29,4 @@ void CTimeWndFrm::PreCreateWindow(const QSize& clientSize) {
     const int others = mdiArea() != nullptr ? int(mdiArea()->subWindowList().size()) - 1 : 0;
     const int offset = step * (std::max(0, others) % positions);
     setGeometry(QRect(QPoint(offset, offset), size));
-}
-
-void CTimeWndFrm::closeEvent(QCloseEvent* event) {
-    QMdiSubWindow::closeEvent(event);
-    if (!event->isAccepted()) return;
-    if (auto* pView = qobject_cast<CNewTime85View*>(widget())) pView->OnDestroy();
 }

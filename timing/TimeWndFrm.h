@@ -2,9 +2,9 @@
 // the place and size a new child window gets by default.
 #pragma once
 
-#include <QMdiSubWindow>
+#include "framework/MDIChildWnd.h"
 
-class CTimeWndFrm : public QMdiSubWindow {
+class CTimeWndFrm : public CMDIChildWnd {
     Q_OBJECT
 public:
     static const char* const kTitle;
@@ -12,9 +12,4 @@ public:
     explicit CTimeWndFrm(QWidget* parent = nullptr);
 
     void PreCreateWindow(const QSize& clientSize);
-
-protected:
-    // The window is deleted only when events are next processed; its view
-    // stops the animation now, so that no tick comes in between.
-    void closeEvent(QCloseEvent* event) override;
 };

@@ -2,12 +2,12 @@
 // window's client area and shows a fixed title, without the document's name.
 #pragma once
 
-#include <QMdiSubWindow>
+#include "framework/MDIChildWnd.h"
 
-class CWatchFrame : public QMdiSubWindow {
+class CWatchFrame : public CMDIChildWnd {
     Q_OBJECT
 public:
-    using QMdiSubWindow::QMdiSubWindow;
+    using CMDIChildWnd::CMDIChildWnd;
 
 protected:
     // A band across the whole client area, its top and height given as

@@ -339,9 +339,9 @@ private slots:
         QPointer<CNewTime85View> closed(f.m_timing);
         f.RunWith([&] {
             closed->parentWidget()->close();
-            // The closed window stays the document's until it is deleted:
-            // the first toggle takes it away, the second opens a new one.
-            f.Command(ID_VIEW_TIMING_DIAGRAM);
+            // The closed window leaves the document at once, although the
+            // running program puts off its deletion: the toggle opens a new one.
+            QVERIFY(f.TimingView() == nullptr);
             f.Command(ID_VIEW_TIMING_DIAGRAM);
             f.m_timing = f.TimingView();
             f.Command(ID_TIMING_START);
