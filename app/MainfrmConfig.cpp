@@ -2,11 +2,10 @@
 // dialogs with the live texts of their items; and Modify Memory, the tip
 // boxes that tell where a feature lives, the forced interrupts and Help
 // Contents.
-#include <QFile>
-
 #include "app/Brixcdoc.h"
 #include "app/HelpWindow.h"
 #include "app/Mainfrm.h"
+#include "app/TorvanApp.h"
 #include "dialogs/Configdl.h"
 #include "dialogs/Modimem.h"
 #include "framework/CmdUI.h"
@@ -78,12 +77,14 @@ void ModifyMemory(CMainFrame* pFrame, int nMode) {
 // ---- Save Configuration ----
 
 void CMainFrame::OnSaveConfiguration() {
-    // Proposes the file that the next opening of the program loads.
-    const QString program = QFile::decodeName(g_Sim.m_szProgramPath);
+    // Proposes the file that the next opening of the program loads, named
+    // from the open program's own path: the machine's copy of it is left
+    // empty for a path longer than its fixed field.
+    const CTorvanDoc* pDoc = AfxGetApp() != nullptr ? AfxGetApp()->GetDocument() : nullptr;
     FileDialogRequest request;
     request.bSave = true;
     request.caption = QString::fromLatin1(kSaveCaption);
-    if (!program.isEmpty()) request.initialPath = CTorvanDoc::ConfigPathFor(program);
+    if (pDoc != nullptr) request.initialPath = CTorvanDoc::ConfigPathFor(pDoc->GetPathName());
     request.filters = QString::fromLatin1(kConfigFilter);
     request.defaultSuffix = QString::fromLatin1(kConfigExtension);
     const QString path = RunFileDialog(request);

@@ -1,11 +1,11 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <system_error>
 #include <utility>
 
 #include "periph/ConfigLayout.h"
+#include "periph/WholeFileWrite.h"
 
 namespace {
 using ConfigImage = std::array<u8, kConfigFileSize>;
@@ -13,9 +13,7 @@ using Result = CSimulator::ConfigResult;
 
 constexpr const char* kNotValidFormat = "%s is not a valid Configuration file";
 constexpr const char* kCannotWriteFormat = "Cannot open %s file for writing";
-constexpr const char* kSavingSuffix = ".saving";
 constexpr unsigned kBitsPerByte = 8;
-constexpr int kMaxLinkHops = 40;
 
 class ConfigWriter {
 public:
@@ -60,32 +58,6 @@ bool ReadImage(std::ifstream& file, ConfigImage& image) {
     return file.peek() == std::ifstream::traits_type::eof();
 }
 
-// Replacing a file by renaming over it ignores the file's own write
-// protection, so an existing file must be writable in place to be replaced,
-// as it must be to be overwritten. Opening it to append changes nothing.
-// Anything but a regular file (a named pipe, a device, a folder) is never
-// opened: opening one may wait for ever.
-bool MayReplace(const std::string& target, const std::filesystem::file_status& status) {
-    if (status.type() == std::filesystem::file_type::not_found) return true;
-    if (status.type() != std::filesystem::file_type::regular) return false;
-    return static_cast<bool>(std::ofstream(target, std::ios::binary | std::ios::app));
-}
-
-// The file a path names once symbolic links are followed: a configuration
-// kept as a link to a shared file is replaced at that file, and the link
-// stays a link. Nothing when the links run in a loop.
-std::optional<std::filesystem::path> FollowLinks(const std::filesystem::path& path) {
-    std::filesystem::path resolved = path;
-    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
-        std::error_code error;
-        if (!std::filesystem::is_symlink(resolved, error)) return resolved;
-        const std::filesystem::path target = std::filesystem::read_symlink(resolved, error);
-        if (error) return std::nullopt;
-        resolved = target.is_absolute() ? target : resolved.parent_path() / target;
-    }
-    return std::nullopt;
-}
-
 std::string Substitute(const char* format, const std::string& path) {
     std::string text = format;
     const std::size_t at = text.find("%s");
@@ -113,45 +85,12 @@ CSimulator::ConfigResult CSimulator::LoadConfig(const char* path) {
     return Result::Loaded;
 }
 
-// The new contents go to a file beside the old one first, so a failed write
-// never leaves a damaged configuration behind.
 CSimulator::ConfigResult CSimulator::SaveConfig(const char* path) {
     SyncTimers();
     ConfigImage image{};
     ConfigWriter writer(image);
     ExchangeConfig(writer, std::as_const(*this));
-
-    const std::optional<std::filesystem::path> resolved = FollowLinks(path);
-    if (!resolved) return Result::CannotWrite;
-    const std::string target = resolved->string();
-    std::error_code statusError;
-    const std::filesystem::file_status old = std::filesystem::status(target, statusError);
-    if (!MayReplace(target, old)) return Result::CannotWrite;
-    const std::string saving = target + kSavingSuffix;
-    {
-        std::ofstream file(saving, std::ios::binary | std::ios::trunc);
-        if (!file) return Result::CannotWrite;
-        // The new file gets the old one's permissions before it holds anything.
-        if (old.type() == std::filesystem::file_type::regular) {
-            std::error_code ignored;
-            std::filesystem::permissions(saving, old.permissions(), ignored);
-        }
-        file.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(saving, ignored);
-            return Result::CannotWrite;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(saving, target, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(saving, ignored);
-        return Result::CannotWrite;
-    }
-    return Result::Saved;
+    return WriteWholeFile(path, image.data(), image.size()) ? Result::Saved : Result::CannotWrite;
 }
 
 std::string ConfigResultMessage(CSimulator::ConfigResult result, const std::string& path) {

@@ -1,17 +1,23 @@
+#include <algorithm>
 #include <array>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 #include "periph/ConfigFile.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/PowerOn.h"
 
 namespace fs = std::filesystem;
@@ -46,6 +52,16 @@ protected:
 Bytes ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+using Names = std::vector<std::string>;
+
+// The names in a folder, sorted: what a save left behind.
+Names Entries(const fs::path& folder) {
+    Names names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
@@ -345,7 +361,7 @@ TEST_F(ConfigFileTest, SavingThroughALinkReplacesItsTargetAndKeepsTheLink) {
     const Bytes saved = ReadFile(shared);
     ASSERT_EQ(saved.size(), kFileSize);
     EXPECT_EQ(saved[0], 0xF0);
-    EXPECT_FALSE(fs::exists(shared + ".saving"));
+    EXPECT_EQ(Entries(m_dir / "shared"), (Names{"board.cfg"}));
 
     // A link whose target is missing gets the file where it points.
     fs::create_symlink("shared/new.cfg", m_dir / "dangling.cfg");
@@ -528,36 +544,127 @@ TEST_F(ConfigFileTest, FirstProgramGetsThePowerOnSettings) {
 }
 
 TEST_F(ConfigFileTest, WriteProtectedFileIsNotReplaced) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no ordinary user to run as";
     const std::string path = PathOf("protected.cfg");
     const Bytes old(kFileSize, 0x11);
     WriteFile(path, old);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    if (std::ofstream(path, std::ios::binary | std::ios::app)) {
-        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
-        GTEST_SKIP() << "this user may write a read-only file";
-    }
-    EXPECT_EQ(g_Sim.SaveConfig(path.c_str()), Result::CannotWrite);
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
+    ASSERT_NO_FATAL_FAILURE(GiveTo(path, *user));
+    RunAsUser(*user, [&] { EXPECT_EQ(g_Sim.SaveConfig(path.c_str()), Result::CannotWrite); });
     EXPECT_EQ(ReadFile(path), old);
-    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(Entries(m_dir), (Names{"protected.cfg"}));
 }
 
-TEST_F(ConfigFileTest, ReadOnlyFolderIsReported) {
+TEST_F(ConfigFileTest, FileInAReadOnlyFolderIsWrittenInPlace) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no ordinary user to run as";
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
     const fs::path folder = m_dir / "readonly";
     fs::create_directories(folder);
     const std::string old = (folder / "old.cfg").string();
     WriteFile(old, Bytes(kFileSize, 0x22));
+    ASSERT_NO_FATAL_FAILURE(GiveTo(old, *user));
+    const auto oldFile = fs::status(old);
     fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const bool mayCreate = static_cast<bool>(std::ofstream((folder / "probe").string()));
-    if (!mayCreate) {
-        EXPECT_EQ(g_Sim.SaveConfig(old.c_str()), Result::CannotWrite);
-        EXPECT_EQ(ReadFile(old), Bytes(kFileSize, 0x22));
-        const std::string fresh = (folder / "fresh.cfg").string();
+    const std::string fresh = (folder / "fresh.cfg").string();
+    RunAsUser(*user, [&] {
+        EXPECT_EQ(g_Sim.SaveConfig(old.c_str()), Result::Saved);
         EXPECT_EQ(g_Sim.LoadConfig(fresh.c_str()), Result::CannotWrite);
-        EXPECT_FALSE(fs::exists(fresh));
-    }
+    });
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
-    if (mayCreate) GTEST_SKIP() << "this user may write into a read-only folder";
+    EXPECT_EQ(ReadFile(old), ReadFile(PathOf(kReferenceName)));
+    EXPECT_EQ(fs::status(old).permissions(), oldFile.permissions());
+    EXPECT_EQ(Entries(folder), (Names{"old.cfg"}));
+}
+
+TEST_F(ConfigFileTest, AFileWithASecondNameStaysOneFile) {
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    const std::string path = PathOf("prog.cfg");
+    const std::string second = PathOf("second.cfg");
+    WriteFile(path, Bytes(4000, 0x44));
+    fs::create_hard_link(path, second);
+    ASSERT_EQ(g_Sim.SaveConfig(path.c_str()), Result::Saved);
+    EXPECT_TRUE(fs::equivalent(path, second));
+    EXPECT_EQ(ReadFile(second), ReadFile(PathOf(kReferenceName)));
+    EXPECT_EQ(Entries(m_dir), (Names{"prog.cfg", "reference.cfg", "second.cfg"}));
+}
+
+// A save in a child process that may not make any file longer than
+// fileLimit bytes, as on a full disk; true when it was refused.
+bool SaveRefusedWithFilesLimitedTo(const std::string& path, rlim_t fileLimit) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{fileLimit, fileLimit};
+        const bool bRefused =
+            ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && g_Sim.SaveConfig(path.c_str()) == Result::CannotWrite;
+        ::_exit(bRefused ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(ConfigFileTest, ASaveThatCannotBeWrittenLeavesTheOldContents) {
+    constexpr rlim_t kRoomForLess = kFileSize / 2;
+    const Bytes old(kFileSize / 4, 0x66);
+    const std::string path = PathOf("prog.cfg");
+    for (const bool bSecondName : {false, true}) {
+        SCOPED_TRACE(bSecondName ? "written in place" : "replaced");
+        WriteFile(path, old);
+        if (bSecondName) fs::create_hard_link(path, PathOf("second.cfg"));
+        EXPECT_TRUE(SaveRefusedWithFilesLimitedTo(path, kRoomForLess));
+        EXPECT_EQ(ReadFile(path), old);
+        EXPECT_EQ(Entries(m_dir).size(), bSecondName ? 2u : 1u);
+    }
+}
+
+TEST_F(ConfigFileTest, LinksPlantedAtTheOldScratchNamesAreNotWrittenThrough) {
+    const std::string victim = PathOf("victim");
+    WriteFile(victim, Bytes{1, 2, 3});
+    fs::permissions(victim, fs::perms::owner_read | fs::perms::owner_write);
+    const std::string existing = PathOf("prog.cfg");
+    const std::string absent = PathOf("new.cfg");
+    WriteFile(existing, Bytes(kFileSize, 0x55));
+    for (const std::string& path : {existing, absent}) fs::create_symlink(victim, path + ".saving");
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    for (const std::string& path : {existing, absent}) {
+        SCOPED_TRACE(path);
+        ASSERT_EQ(g_Sim.SaveConfig(path.c_str()), Result::Saved);
+        EXPECT_FALSE(fs::is_symlink(path));
+        EXPECT_EQ(ReadFile(path), ReadFile(PathOf(kReferenceName)));
+    }
+    EXPECT_EQ(ReadFile(victim), (Bytes{1, 2, 3}));
+    EXPECT_EQ(fs::status(victim).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(Entries(m_dir),
+              (Names{"new.cfg", "new.cfg.saving", "prog.cfg", "prog.cfg.saving", "reference.cfg", "victim"}));
+}
+
+TEST_F(ConfigFileTest, SomeoneElsesLinkAtTheFileIsNotFollowed) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (::geteuid() != 0 || !user) GTEST_SKIP() << "needs a second user to plant the links";
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
+    const std::string victim = PathOf("victim");
+    WriteFile(victim, Bytes{1, 2, 3});
+    // A folder anyone may add to, as /tmp or a lab's shared folder.
+    const fs::path shared = m_dir / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    const std::string planted = (shared / "prog.cfg").string();
+    const std::string dangling = (shared / "new.cfg").string();
+    const std::string created = PathOf("created");
+    RunAsUser(*user, [&] {
+        fs::create_symlink(victim, planted);
+        fs::create_symlink(created, dangling);
+    });
+    EXPECT_EQ(g_Sim.SaveConfig(planted.c_str()), Result::CannotWrite);
+    EXPECT_EQ(g_Sim.LoadConfig(dangling.c_str()), Result::CannotWrite);
+    EXPECT_EQ(ReadFile(victim), (Bytes{1, 2, 3}));
+    EXPECT_FALSE(fs::exists(created));
+    EXPECT_EQ(Entries(shared), (Names{"new.cfg", "prog.cfg"}));
 }
 
 namespace {

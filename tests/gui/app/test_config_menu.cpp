@@ -24,6 +24,9 @@ namespace {
 const QByteArray kChipProgram = Program({0x3E, 0x80, 0xD3, 0x43, 0x3E, 0x5A, 0xD3, 0x40, 0x3E, 0x30, 0xD3, 0x13, 0x3E,
                                          0x34, 0xD3, 0x10, 0x3E, 0x12, 0xD3, 0x10, 0xDB, 0x10, 0x47, 0xDB, 0x10, 0x76});
 constexpr int kRunLimitMs = 5000;
+// Longer than the machine's 500-byte copy of the program's path.
+constexpr int kLongProgramPath = 600;
+const QString kLongFolderName(100, QLatin1Char('d'));
 
 // A further window of the document that counts its updates.
 class CountingView : public QWidget, public CView {
@@ -185,6 +188,27 @@ private slots:
         QVERIFY(f.m_app->OpenDocumentFile(program));
         QCOMPARE(int(g_Sim.m_b8155Connected), 1);
         QCOMPARE(int(g_Sim.m_n8155Address), 0x20);
+    }
+
+    void saveConfigurationProposesTheFileBesideAProgramOfAnyLength() {
+        ProgramWindowFixture f;
+        QString folder = f.m_dir.path();
+        while (QFile::encodeName(folder).size() < kLongProgramPath) folder += QStringLiteral("/") + kLongFolderName;
+        QVERIFY(QDir().mkpath(folder));
+        QFile program(folder + QStringLiteral("/prog.bin"));
+        QVERIFY(program.open(QIODevice::WriteOnly) && program.write(Program({0x76})) == 1);
+        program.close();
+        QVERIFY(f.StartFile(program.fileName()));
+
+        FileDialogRequest seen;
+        SetFileDialogResponder([&](const FileDialogRequest& request) {
+            seen = request;
+            return QString();
+        });
+        f.Command(ID_SAVE_CONFIGURATION);
+        SetFileDialogResponder(nullptr);
+        QCOMPARE(seen.initialPath, folder + QStringLiteral("/prog.cfg"));
+        QVERIFY(f.m_messages.isEmpty());
     }
 
     void modifyMemoryOpensAtAddress0AndTheWindowsShowTheChange() {

@@ -1,0 +1,53 @@
+// Refusals that the superuser overrides (a write-protected file, a folder
+// without write permission) happen only to an ordinary user, and a link
+// planted by someone else needs a second user. As root, a check runs in a
+// child process that has become "nobody"; as anyone else, it runs here.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <optional>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+struct OrdinaryUser {
+    uid_t uid;
+    gid_t gid;
+};
+
+// Nothing when running as root on a system without "nobody".
+inline std::optional<OrdinaryUser> FindOrdinaryUser() {
+    if (::geteuid() != 0) return OrdinaryUser{::geteuid(), ::getegid()};
+    const passwd* entry = ::getpwnam("nobody");
+    if (entry == nullptr) return std::nullopt;
+    return OrdinaryUser{entry->pw_uid, entry->pw_gid};
+}
+
+// The file or folder becomes the user's (a no-op for the user running the test).
+inline void GiveTo(const std::filesystem::path& path, const OrdinaryUser& user) {
+    ASSERT_EQ(::lchown(path.c_str(), user.uid, user.gid), 0) << path;
+}
+
+// The check's failures are reported where they happen and fail the test.
+inline void RunAsUser(const OrdinaryUser& user, const std::function<void()>& check) {
+    if (user.uid == ::geteuid()) {
+        check();
+        return;
+    }
+    std::fflush(stdout);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool bBecame = ::setgroups(0, nullptr) == 0 && ::setgid(user.gid) == 0 && ::setuid(user.uid) == 0;
+        if (bBecame) check();
+        std::fflush(stdout);
+        ::_exit(bBecame && !::testing::Test::HasFailure() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the check failed as user " << user.uid;
+}
