@@ -200,6 +200,7 @@ void CMainFrame::ShowMenu(CMenuSet* pMenu) {
     menuBar()->clear();
     for (QMenu* pPopup : pMenu->m_popups) menuBar()->addMenu(pPopup);
     m_pShownMenu = pMenu;
+    SetWindowMenu(CMDIWindowList::FindWindowMenu(pMenu->m_popups));
     ApplyMenuTexts(m_menuIds.value(pMenu, IDR_TORVANTYPE));
 }
 

@@ -41,9 +41,13 @@ void CMDIFrameWnd::CloseAllChildren() {
     for (QMdiSubWindow* pFrame : frames) delete pFrame;
 }
 
-// ---- focus after a modal window ----
+// ---- focus after a modal window, and the titles of the listed windows ----
 
 bool CMDIFrameWnd::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pEvent->type() == QEvent::WindowTitleChange && !m_bDestroying) {
+        const auto* pFrame = qobject_cast<QMdiSubWindow*>(pWatched);
+        if (pFrame != nullptr && pFrame->mdiArea() == m_wndMDIClient) m_windowList.Refresh();
+    }
     if (pEvent->type() == QEvent::Hide && pWatched->isWidgetType()) {
         const auto* pWidget = static_cast<QWidget*>(pWatched);
         // Once the modal window is gone; Qt alone does not give the focus
@@ -154,5 +158,6 @@ void CMDIFrameWnd::UpdateCommandStates() {
         FillCommandState(&state);
         ApplyCommandState(it.value(), state);
     }
+    m_windowList.Refresh();
     OnCommandStatesUpdated();
 }

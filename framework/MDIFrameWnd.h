@@ -1,5 +1,6 @@
 // The multiple-document main window: the MDI area with the active child
-// window, its view and document, the status bar, and the command route.
+// window, its view and document, the status bar, the command route, and
+// the Window menu's list of the open child windows.
 //
 // Every command id has one QAction, shared by the menus, the toolbar and the
 // keys. A command goes first to the active window's view, then to the frame
@@ -12,6 +13,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "framework/MDIWindowList.h"
+
 class CCmdTarget;
 class CCmdUI;
 class CDocument;
@@ -20,6 +23,7 @@ class CView;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 
 class CMDIFrameWnd : public QMainWindow {
     Q_OBJECT
@@ -39,8 +43,11 @@ public:
     bool ExecuteCommand(int nID);
     // Performs the command only when the route enables it (keys use this).
     void ExecuteIfEnabled(int nID);
-    // The one refresh of enabled states, check marks and live texts.
+    // The one refresh of enabled states, check marks and live texts, the
+    // list of open windows included.
     void UpdateCommandStates();
+    // The popup of the menu shown that lists the open child windows, or null.
+    void SetWindowMenu(QMenu* pPopup) { m_windowList.SetMenu(pPopup, m_wndMDIClient); }
     // The last target on the route (the application), or null.
     void SetAppCmdTarget(CCmdTarget* pTarget) { m_pAppTarget = pTarget; }
 
@@ -75,6 +82,7 @@ private:
     CCmdTarget* m_pAppTarget = nullptr;
     QPointer<QMdiSubWindow> m_pActiveFrame;
     bool m_bDestroying = false;
+    CMDIWindowList m_windowList;
 };
 
 // The application's main window, or null before it exists.
