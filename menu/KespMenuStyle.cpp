@@ -13,6 +13,9 @@ namespace {
 // owner's drawing, right-aligned.
 constexpr int kArrowWidth = 4;
 constexpr int kArrowRightMargin = 6;
+// An item that opens a popup is widened by this much, so that its arrow
+// keeps from the text the margin it keeps from the edge.
+constexpr int kArrowRoom = kArrowRightMargin;
 
 const KespMenuItemData* ItemDataOf(const QStyleOption* pOption, const QWidget* pWidget, const KespMenu** ppMenu) {
     const auto* pMenu = qobject_cast<const KespMenu*>(pWidget);
@@ -43,6 +46,14 @@ KespMenuStyle* KespMenuStyle::Instance() {
         s_pStyle->setParent(qApp);
     }
     return s_pStyle;
+}
+
+void KespMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* pOption, QPainter* pPainter,
+                                  const QWidget* pWidget) const {
+    const auto* pMenu = qobject_cast<const KespMenu*>(pWidget);
+    if (pMenu != nullptr && element == PE_PanelMenu) pMenu->DrawPopupGround(pPainter, pOption->rect);
+    else if (pMenu != nullptr && element == PE_FrameMenu) pMenu->DrawPopupFrame(pPainter, pOption->rect);
+    else QProxyStyle::drawPrimitive(element, pOption, pPainter, pWidget);
 }
 
 void KespMenuStyle::drawControl(ControlElement element, const QStyleOption* pOption, QPainter* pPainter,
@@ -86,7 +97,17 @@ QSize KespMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* pOp
     pMenu->MeasureItem(&measure);
     // Qt widens the whole menu by its key column; the measured width holds
     // the key texts already. An item of no width would not be laid out.
-    return QSize(qMax(1, measure.itemWidth - pMenu->AcceleratorColumnWidth()), measure.itemHeight);
+    int width = measure.itemWidth - pMenu->AcceleratorColumnWidth();
+    if (static_cast<const QStyleOptionMenuItem*>(pOption)->menuItemType == QStyleOptionMenuItem::SubMenu)
+        width += kArrowRoom;
+    return QSize(qMax(1, width), measure.itemHeight);
+}
+
+int KespMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* pOption, const QWidget* pWidget) const {
+    // The items stand inside the popup's frame.
+    if (metric == PM_MenuPanelWidth && qobject_cast<const KespMenu*>(pWidget) != nullptr)
+        return KespMenu::kPopupFrameWidth;
+    return QProxyStyle::pixelMetric(metric, pOption, pWidget);
 }
 
 int KespMenuStyle::styleHint(StyleHint hint, const QStyleOption* pOption, const QWidget* pWidget,

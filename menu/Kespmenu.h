@@ -84,6 +84,11 @@ public:
     // ---- measuring, drawing and keyboard ----
     virtual void MeasureItem(MeasureItemStruct* pMeasure) const;
     virtual void DrawItem(DrawItemStruct* pDraw) const;
+    // The popup's own ground under and between its items, and its frame
+    // (kPopupFrameWidth pixels inside rect), as the desktop draws a popup.
+    static constexpr int kPopupFrameWidth = 2;
+    void DrawPopupGround(QPainter* pDC, const QRect& rect) const;
+    void DrawPopupFrame(QPainter* pDC, const QRect& rect) const;
     // Before a popup opens: brings its records in step with its items.
     static void UpdateMenu(QMenu* pMenu);
     void SynchronizeMenu();

@@ -245,6 +245,20 @@ void KespMenu::DrawItemText(QPainter* pDC, const QRect& rect, const QString& tex
     }
 }
 
+// ---- the popup around the items ----
+
+void KespMenu::DrawPopupGround(QPainter* pDC, const QRect& rect) const {
+    pDC->fillRect(rect, GetSysColor(COLOR_MENU, palette()));
+}
+
+void KespMenu::DrawPopupFrame(QPainter* pDC, const QRect& rect) const {
+    // A raised edge: light outside, the highlight inside, both shaded at the
+    // bottom and right.
+    const QPalette& pal = palette();
+    Draw3dRect(pDC, rect, GetSysColor(COLOR_3DLIGHT, pal), GetSysColor(COLOR_3DDKSHADOW, pal));
+    Draw3dRect(pDC, rect.adjusted(1, 1, -1, -1), GetSysColor(COLOR_3DHILIGHT, pal), GetSysColor(COLOR_3DSHADOW, pal));
+}
+
 bool KespMenu::HasCheckBitmap(quintptr nID) const {
     // A radio item: one of an exclusive group of commands.
     for (const QAction* pAction : actions())

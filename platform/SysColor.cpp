@@ -20,6 +20,7 @@ constexpr SysColorRole kRoles[] = {
     {COLOR_GRAYTEXT, QPalette::Disabled, QPalette::WindowText},
     {COLOR_BTNTEXT, QPalette::Active, QPalette::ButtonText},
     {COLOR_3DHILIGHT, QPalette::Active, QPalette::Light},
+    {COLOR_3DDKSHADOW, QPalette::Active, QPalette::Shadow},
     {COLOR_3DLIGHT, QPalette::Active, QPalette::Midlight},
 };
 }  // namespace

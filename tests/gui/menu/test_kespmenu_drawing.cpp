@@ -18,6 +18,8 @@ constexpr QRgb kSentinel = 0xFFFF00FF;  // never a system colour of the palette
 constexpr int kItemWidth = 200;
 constexpr int kItemHeight = 24;  // the image box then starts two pixels down
 constexpr int kImageX = 2, kImageY = 4;
+// The least clear space between a sub-menu's arrow and the widest text.
+constexpr int kArrowGap = 4;
 const int kToolbarId = IDR_MAINFRAME;
 
 using PixelSet = QSet<QPair<int, int>>;
@@ -57,6 +59,15 @@ class TestKespMenuDrawing : public QObject {
     QPalette m_savedPalette;
 
     KespMenu* Popup(std::initializer_list<const char*> path) const { return m_menus->Popup(path); }
+    // The popup as it shows on screen, with an item highlighted or none.
+    static QImage Shown(KespMenu* pMenu, QAction* pActive) {
+        pMenu->popup(QPoint(0, 0));
+        if (!QTest::qWaitForWindowExposed(pMenu)) return QImage();
+        pMenu->setActiveAction(pActive);
+        const QImage shown = pMenu->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        pMenu->hide();
+        return shown;
+    }
     const KespMenuItemData& Record(const KespMenu* pMenu, int nID) const {
         return *pMenu->ItemDataOf(ActionOf(pMenu, nID));
     }
@@ -297,6 +308,56 @@ private slots:
             QVERIFY(!grey.isEmpty());
             QCOMPARE(PixelsOf(image, Sys(COLOR_3DHILIGHT), textArea), Shifted(grey, 1, 1) - grey);
         }
+    }
+
+    // ---- the popup around the items ----
+
+    void popupIsPaintedInTheMenuColourInsideAFrame() {
+        KespMenu* pFile = Popup({"&File"});
+        QAction* pOpen = ActionOf(pFile, ID_FILE_OPEN);
+        const QImage shown = Shown(pFile, pOpen);
+        const QRgb menu = Sys(COLOR_MENU);
+
+        // A raised edge all round, which the items leave alone.
+        const int middle = shown.height() / 2;
+        QCOMPARE(shown.pixel(0, middle), Sys(COLOR_3DLIGHT));
+        QCOMPARE(shown.pixel(1, middle), Sys(COLOR_3DHILIGHT));
+        QCOMPARE(shown.pixel(shown.width() - 2, middle), Sys(COLOR_3DSHADOW));
+        QCOMPARE(shown.pixel(shown.width() - 1, middle), Sys(COLOR_3DDKSHADOW));
+        QCOMPARE(shown.pixel(shown.width() / 2, 0), Sys(COLOR_3DLIGHT));
+        QCOMPARE(shown.pixel(shown.width() / 2, shown.height() - 1), Sys(COLOR_3DDKSHADOW));
+
+        // Around a separator's line, the menu colour.
+        const QRect separator = pFile->actionGeometry(pFile->actions().at(2));
+        const int line = separator.top() + separator.height() / 2;
+        for (int y = separator.top(); y <= separator.bottom(); ++y) {
+            const QRgb expected = y == line ? Sys(COLOR_3DSHADOW) : y == line + 1 ? Sys(COLOR_3DHILIGHT) : menu;
+            for (int x : {separator.left(), separator.center().x(), separator.right()})
+                QCOMPARE(shown.pixel(x, y), expected);
+        }
+        // Between a highlighted item's image box and its highlight, too.
+        const QRect open = pFile->actionGeometry(pOpen);
+        QCOMPARE(shown.pixel(open.right(), open.center().y()), Sys(COLOR_HIGHLIGHT));
+        for (int y = open.top(); y <= open.bottom(); ++y)
+            QCOMPARE(shown.pixel(open.left() + pFile->m_nIconX + 4, y), menu);
+    }
+
+    void subMenuArrowKeepsClearOfTheText() {
+        KespMenu* pView = Popup({"&Configuration", "&View"});
+        QAction* pChange = pView->actions().first();
+        QVERIFY(pChange->menu() != nullptr);
+        const QImage shown = Shown(pView, nullptr);
+        const QRect row = pView->actionGeometry(pChange);
+        auto inked = [&](int x) {
+            return !PixelsOf(shown, Sys(COLOR_MENUTEXT), QRect(x, row.top(), 1, row.height())).isEmpty();
+        };
+        // From the right edge: the arrow, then the gap before the text.
+        int x = row.right();
+        while (!inked(x)) --x;
+        while (inked(x)) --x;
+        int gap = 0;
+        for (; !inked(x); --x) ++gap;
+        QVERIFY2(gap >= kArrowGap, qPrintable(QString::number(gap)));
     }
 
     void separatorIsOneEtchedLine() {
