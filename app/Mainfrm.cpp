@@ -13,6 +13,7 @@
 #include "app/Brixcdoc.h"
 #include "app/MainfrmCommands.h"
 #include "app/TorvanApp.h"
+#include "framework/AbbreviatePath.h"
 #include "framework/CmdUI.h"
 #include "framework/DocTemplate.h"
 #include "framework/MenuSet.h"
@@ -239,7 +240,9 @@ void CMainFrame::UpdateRecentFileItems() {
         QAction* pAction = GetAction(ID_FILE_MRU_FILE1 + i);
         if (pAction == nullptr) continue;
         if (i < files.size()) {
-            QString shown = files.at(i);
+            // Short enough to keep the menu narrow, and a path's own '&'
+            // shown as itself, never as a mnemonic.
+            QString shown = AbbreviatePath(files.at(i), kRecentFileShownChars);
             shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
             pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
         } else if (i == 0) {

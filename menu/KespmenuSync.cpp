@@ -6,6 +6,20 @@
 
 #include "menu/Kespmenu.h"
 
+namespace {
+// True when the character, in either case, follows a single '&' of the
+// text; "&&" shows an '&' and marks nothing.
+bool HasMnemonic(const QString& text, QChar ch) {
+    const QChar key = ch.toLower();
+    for (int i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&')) continue;
+        ++i;
+        if (text[i] != QLatin1Char('&') && text[i].toLower() == key) return true;
+    }
+    return false;
+}
+}  // namespace
+
 // ---- synchronisation ----
 
 void KespMenu::UpdateMenu(QMenu* pMenu) {
@@ -110,11 +124,10 @@ bool KespMenu::GetMenuText(int nIndex, QString& text) const {
 int KespMenu::FindKeyboardShortcut(QChar ch, unsigned nFlags, QMenu* pMenu) {
     auto* pKesp = qobject_cast<KespMenu*>(pMenu);
     if (pKesp == nullptr || !(nFlags & MF_POPUP)) return MNC_IGNORE;
-    const QString key = (QStringLiteral("&") + ch).toLower();
     if (static_cast<std::size_t>(pMenu->actions().size()) != pKesp->m_MenuList.size()) pKesp->SynchronizeMenu();
     QString text;
     for (int pos = 0; pKesp->GetMenuText(pos, text); ++pos)
-        if (text.toLower().contains(key)) return MenuCharResult(MNC_EXECUTE, pos);
+        if (HasMnemonic(text, ch)) return MenuCharResult(MNC_EXECUTE, pos);
     return MNC_IGNORE;
 }
 

@@ -10,6 +10,7 @@
 #include "app/LastProgramRecord.h"
 #include "app/Mainfrm.h"
 #include "app/TorvanApp.h"
+#include "framework/AbbreviatePath.h"
 #include "framework/CmdUI.h"
 #include "framework/DocTemplate.h"
 #include "framework/MenuSet.h"
@@ -211,8 +212,10 @@ private slots:
             entries << pAction;
             texts << pAction->text();
         }
-        QCOMPARE(texts,
-                 (QStringList{"&1 " + programs[4], "&2 " + programs[3], "&3 " + programs[2], "&4 " + programs[1]}));
+        QStringList expected;
+        for (int i = 4; i >= 1; --i)
+            expected << QStringLiteral("&%1 ").arg(5 - i) + AbbreviatePath(programs[i], kRecentFileShownChars);
+        QCOMPARE(texts, expected);
         entries[2]->trigger();
         QCOMPARE(OpenPath(), programs[2]);
         QCOMPARE(m_app->GetRecentFiles().first(), programs[2]);
