@@ -19,6 +19,7 @@
 #include "framework/MenuSet.h"
 #include "framework/StatusBar.h"
 #include "framework/View.h"
+#include "menu/PlainMenuStyle.h"
 #include "platform/MessageBox.h"
 #include "platform/Trace.h"
 #include "res/Accelerators.h"
@@ -132,6 +133,7 @@ std::unique_ptr<CMenuSet> CMainFrame::BuildPlainMenu(int nMenuId) {
         if (item.nID == kMenuPopup) {
             auto* pMenu =
                 new QMenu(QString::fromLatin1(item.text), open.isEmpty() ? static_cast<QWidget*>(this) : open.last());
+            pMenu->setStyle(PlainMenuStyle::Instance());
             if (open.isEmpty()) set->m_popups.append(pMenu);
             else open.last()->addMenu(pMenu);
             open.append(pMenu);

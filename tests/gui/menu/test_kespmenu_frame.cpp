@@ -96,6 +96,29 @@ private slots:
         QCOMPARE(g_CurrentLine, 2);
     }
 
+    void thePlainMenuShowsNothingBesideAnUncheckedCommand() {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kProgram));
+        f.Command(ID_VIEW_TIMING_DIAGRAM);
+        QAction* pStart = f.Action(ID_TIMING_START);
+        QVERIFY(pStart->isCheckable() && !pStart->isChecked() && pStart->isEnabled());
+        QMenu* pRun = BarItem(f.m_frame->menuBar(), QStringLiteral("&Run"))->menu();
+        QVERIFY(qobject_cast<KespMenu*>(pRun) == nullptr);
+        QMenu* pTiming = pRun->actions().last()->menu();
+        QVERIFY(pTiming != nullptr && pTiming->actions().contains(pStart));
+        pTiming->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(pTiming));
+        const QImage shown = pTiming->grab().toImage();
+        pTiming->hide();
+        // Left of the text, where a checked command shows its mark, the row
+        // is its ground alone (inside the popup's edge, which it may cover).
+        const QRect row = pTiming->actionGeometry(pStart);
+        const QRect mark = QRect(row.topLeft(), QSize(row.height(), row.height())).adjusted(2, 2, -2, -2);
+        const QRgb ground = shown.pixel(mark.topLeft());
+        for (int y = mark.top(); y <= mark.bottom(); ++y)
+            for (int x = mark.left(); x <= mark.right(); ++x) QCOMPARE(shown.pixel(x, y), ground);
+    }
+
     void theMenuShownFollowsTheProgram() {
         // No program: the owner-drawn menu 2.
         ProgramWindowFixture f;
