@@ -24,8 +24,6 @@ private slots:
                                                        << "counter.hex";
         QTest::newRow("name longer than the limit") << "/home/a-program-with-a-very-long-name.hex"
                                                     << "a-program-with-a-very-long-name.hex";
-        QTest::newRow("no folder") << "a-program-with-a-very-long-name.hex"
-                                   << "a-program-with-a-very-long-name.hex";
     }
     void shortened() {
         QFETCH(QString, path);
