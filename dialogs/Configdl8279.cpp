@@ -133,8 +133,10 @@ void C8279ConfigDlg::OnAddEntry() {
     }
 
     const QString line = code + QLatin1String(kAddedLineGap) + chars;
+    // A line is the code's when it names the same number: code 1 is the
+    // line of 01, never that of 1A.
     for (int row = 0; row < m_pTable->count(); ++row) {
-        if (!m_pTable->item(row)->text().startsWith(code, Qt::CaseInsensitive)) continue;
+        if (LineCode(m_pTable->item(row)->text()) != value) continue;
         DeleteString(row);
         AddString(line);
         return;

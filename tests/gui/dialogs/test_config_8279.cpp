@@ -86,15 +86,18 @@ private slots:
         QCOMPARE(Entry(0x0B), QByteArray("b\0\0", 3));
     }
 
-    void shortCodeReplacesTheFirstLineBeginningWithIt() {
+    void oneDigitCodeReplacesTheLineOfItsNumber() {
         Connect8279();
-        std::strcpy(g_Sim.m_8279SegTable[0x50], "Z");
+        std::strcpy(g_Sim.m_8279SegTable[0x01], "A");
+        std::strcpy(g_Sim.m_8279SegTable[0x1A], "Z");
         OpenDialog<Dlg> dlg;
-        Add(dlg, "5", "Q");
-        QCOMPARE(Lines(dlg), QStringList{"5     Q"});
+        Add(dlg, "1", "Q");
+        // Code 1 is 01: the line of 1A, which begins with the same digit, stays.
+        QCOMPARE(Lines(dlg), (QStringList{"1     Q", "1a      Z"}));
+        QCOMPARE(dlg.Text(Dlg::IDC_CODE), QString("1"));
         QVERIFY(dlg.Ok());
-        QCOMPARE(Entry(0x05), QByteArray("Q\0\0", 3));
-        QCOMPARE(Entry(0x50), QByteArray("Z\0\0", 3));
+        QCOMPARE(Entry(0x01), QByteArray("Q\0\0", 3));
+        QCOMPARE(Entry(0x1A), QByteArray("Z\0\0", 3));
     }
 
     void codesBeyondTheTableAreNeverWritten() {
