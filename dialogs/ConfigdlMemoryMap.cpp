@@ -136,12 +136,9 @@ bool CMemoryMapDlg::SaveBanks(int nType) {
 }
 
 void CMemoryMapDlg::OnType(int nType) {
-    if (SaveBanks(m_nType)) {
-        ShowType(nType);
-        return;
-    }
-    // The radio keeps naming the type whose banks are shown.
-    (m_nType == IDC_RAM ? m_pRam : m_pEprom)->setChecked(true);
+    // A refused switch leaves the clicked radio selected over the shown
+    // type's fields; the next switch or OK checks them again.
+    if (SaveBanks(m_nType)) ShowType(nType);
 }
 
 void CMemoryMapDlg::OnConnectBank(int nBank) {

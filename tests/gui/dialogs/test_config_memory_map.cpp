@@ -44,11 +44,13 @@ private slots:
         QVERIFY(!dlg.Ok());
         QCOMPARE(log.Take(), (QList<ShownMessage>{{"Bank#2 : Invalid Address Range\n", "Error !"}}));
         QVERIFY(dlg.HasFocus(kEnd + 1));
-        // A switch of type is refused the same way; the radio stays on the shown type.
+        // A switch of type is refused the same way: the clicked radio stays
+        // selected over the fields of the type still shown.
         dlg.Click(Dlg::IDC_RAM);
         QCOMPARE(log.Take().size(), 1);
-        QVERIFY(dlg.Checked(Dlg::IDC_EPROM));
+        QVERIFY(dlg.Checked(Dlg::IDC_RAM));
         QCOMPARE(dlg->m_nType, int(Dlg::IDC_EPROM));
+        QCOMPARE(dlg.Text(kEnd + 1), QString("3FFF"));
         dlg.Type(kEnd + 1, "");
         QVERIFY(!dlg.Ok());
         QCOMPARE(log.Take(), (QList<ShownMessage>{{"Entered value is not correct", kAppTitle}}));
