@@ -42,6 +42,12 @@ void CNewTime85View::OnInitialUpdate() {
     UpdateScrollBars();
 }
 
+int CNewTime85View::HeightShowingDiagram() const {
+    // The horizontal scroll bar is always there: the scroll area is four
+    // screens wide.
+    return kDiagramHeight + 2 * frameWidth() + horizontalScrollBar()->sizeHint().height();
+}
+
 void CNewTime85View::UpdateScrollBars() {
     const QSize client = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, m_sizes.total.width - client.width()));

@@ -33,6 +33,8 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(CView* pSender, long lHint) override;
     bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
+    // The view's height at which it shows every row and the time axis.
+    int HeightShowingDiagram() const;
 
     void OnStart();
     void OnPause();

@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "timing/NewTime85View.h"
+
 const char* const CTimeWndFrm::kTitle =
     "Timing Diagram Window (Shows the timing diagram for last executed instruction)";
 
@@ -21,8 +23,15 @@ CTimeWndFrm::CTimeWndFrm(QWidget* parent) : CMDIChildWnd(parent) {
 }
 
 void CTimeWndFrm::PreCreateWindow(const QSize& clientSize) {
-    const QSize size(clientSize.width() * kDefaultShareNum / kDefaultShareDen,
-                     clientSize.height() * kDefaultShareNum / kDefaultShareDen);
+    QSize size(clientSize.width() * kDefaultShareNum / kDefaultShareDen,
+               clientSize.height() * kDefaultShareNum / kDefaultShareDen);
+    // Taller where the client area allows: the rows that tell the cycles
+    // apart (WR, CS, S0, S1) are the last, above the time axis.
+    if (const auto* pView = qobject_cast<const CNewTime85View*>(widget())) {
+        const QMargins frame = contentsMargins();
+        const int whole = pView->HeightShowingDiagram() + frame.top() + frame.bottom();
+        size.setHeight(std::max(size.height(), std::min(whole, clientSize.height())));
+    }
     const int step = std::max(1, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
     const int room = std::min(clientSize.width() - size.width(), clientSize.height() - size.height());
     const int positions = std::max(1, room / step + 1);

@@ -1,5 +1,6 @@
 // Frame of the timing-diagram window: an MDI child with a fixed title, at
-// the place and size a new child window gets by default.
+// the place and width a new child window gets by default, and tall enough
+// for the whole diagram where the client area allows.
 #pragma once
 
 #include "framework/MDIChildWnd.h"

@@ -127,6 +127,30 @@ private slots:
         QVERIFY(f.TimingView() == nullptr);
     }
 
+    void opensTallEnoughForEveryRowWhereTheClientAreaAllows_data() {
+        QTest::addColumn<QSize>("mainSize");
+        QTest::addColumn<bool>("bRoomForAll");
+        QTest::newRow("1280x800 screen") << QSize(1280, 800) << true;
+        QTest::newRow("low main window") << QSize(1000, 500) << false;
+    }
+    void opensTallEnoughForEveryRowWhereTheClientAreaAllows() {
+        QFETCH(QSize, mainSize);
+        QFETCH(bool, bRoomForAll);
+        TimingFixture f;
+        QVERIFY(f.Start(kProgram));
+        f.m_frame->showNormal();
+        f.m_frame->resize(mainSize);
+        QTRY_COMPARE(f.m_frame->size(), mainSize);
+        f.Command(ID_VIEW_TIMING_DIAGRAM);
+        CNewTime85View* pView = f.TimingView();
+        QVERIFY(pView);
+        const QWidget* pFrame = pView->parentWidget();
+        const QRect client = f.m_frame->MDIClient()->viewport()->rect();
+        QVERIFY(client.contains(pFrame->geometry()));
+        if (bRoomForAll) QVERIFY(pView->viewport()->height() >= kDiagramHeight);
+        else QCOMPARE(pFrame->height(), client.height());
+    }
+
     void startPauseAndStopFollowTheAnimation() {
         TimingFixture f;
         QVERIFY(f.Open(2));  // LXI SP, then INR A: one 4-T-state fetch
