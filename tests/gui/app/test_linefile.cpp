@@ -1,5 +1,6 @@
 // The line-oriented text file: moving back by lines, the line near an
 // offset, line numbers and text search.
+#include <QLoggingCategory>
 #include <QtTest>
 
 #include "app/Linefile.h"
@@ -76,6 +77,8 @@ private slots:
     }
 
     void backLinesOnAClosedFileFails() {
+        // The traces show only when their category is asked for.
+        QLoggingCategory::setFilterRules(QStringLiteral("torvan.trace.debug=true"));
         for (int i = 0; i < 3; ++i) QTest::ignoreMessage(QtWarningMsg, "QFileDevice::seek: IODevice is not open");
         QTest::ignoreMessage(QtDebugMsg, "Bad Seek in BackLines 0");
         QTest::ignoreMessage(QtDebugMsg, "Bad Seek in LineNear 5");
@@ -86,6 +89,7 @@ private slots:
         CLineFile missing(m_dir.filePath(QStringLiteral("none.txt")), QIODevice::ReadOnly);
         QVERIFY(!missing.isOpen());
         QVERIFY(!missing.FindText("a", 0));
+        QLoggingCategory::setFilterRules(QString());
     }
 
     void lineNearFindsTheLineThatHoldsTheOffset() {

@@ -111,6 +111,19 @@ private slots:
         QVERIFY(m_messages.isEmpty());
     }
 
+    void startWritesNoDiagnosticsToTheTerminal() {
+        static QStringList s_debugLines;
+        s_debugLines.clear();
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+                if (type == QtDebugMsg) s_debugLines << text;
+            });
+        const bool bStarted = Start({WriteProgram(QStringLiteral("quiet.bin"), QByteArray(1, '\0'))});
+        qInstallMessageHandler(previous);
+        QVERIFY(bStarted);
+        QCOMPARE(s_debugLines, QStringList());
+    }
+
     void commandLineWinsAndBecomesTheLastProgram() {
         const QString recorded = WriteProgram(QStringLiteral("recorded.bin"), QByteArray(1, '\x11'));
         const QString given = WriteProgram(QStringLiteral("given.bin"), QByteArray(1, '\x22'));
