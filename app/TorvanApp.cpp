@@ -18,6 +18,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/MenuSet.h"
 #include "platform/AppFolder.h"
+#include "platform/DialogFieldSelection.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/RegularFile.h"
@@ -31,15 +32,23 @@ constexpr const char* kRecentKey = "File%1";
 constexpr const char* kOpenFilters = "BIN Files (*.bin);;HEX Files (*.hex);;Data Files (*.bin *.hex)";
 constexpr const char* kOpenDefaultSuffix = "bin";
 constexpr int kDialogGrey = 192;
+// The grey of disabled text on a face of that grey, as Windows draws it;
+// the platform's own disabled grey suits its own, lighter, background and
+// would vanish on this one.
+constexpr int kDisabledTextGrey = 128;
 
 CTorvanApp* g_pApp = nullptr;
 QString g_strStartupCfgPath;
 
-// Dialogs and message boxes show black text on light grey.
+// Dialogs and message boxes show black text on light grey; disabled
+// controls keep grey text, so that what cannot be chosen does not look as
+// if it could.
 void SetDialogColours() {
     QPalette palette = QApplication::palette();
     palette.setColor(QPalette::Window, QColor(kDialogGrey, kDialogGrey, kDialogGrey));
     palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                     QColor(kDisabledTextGrey, kDisabledTextGrey, kDisabledTextGrey));
     QApplication::setPalette(palette, "QDialog");
 }
 
@@ -81,6 +90,7 @@ CTorvanApp::~CTorvanApp() {
 bool CTorvanApp::InitInstance(const QStringList& arguments) {
     g_fatalMessageHandler = [](const char* text) { AfxMessageBox(QString::fromLocal8Bit(text)); };
     SetDialogColours();
+    CDialogFieldSelection::Install(this);
     LoadRecentFiles();
     RegisterDocTemplates();
 
