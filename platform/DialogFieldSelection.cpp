@@ -10,10 +10,8 @@ namespace {
 constexpr const char* kOpeningProperty = "torvanDialogOpening";
 }  // namespace
 
-CDialogFieldSelection* CDialogFieldSelection::Install(QObject* pOwner) {
-    auto* pFilter = new CDialogFieldSelection(pOwner);
-    QCoreApplication::instance()->installEventFilter(pFilter);
-    return pFilter;
+void CDialogFieldSelection::Install(QObject* pOwner) {
+    QCoreApplication::instance()->installEventFilter(new CDialogFieldSelection(pOwner));
 }
 
 bool CDialogFieldSelection::eventFilter(QObject* pWatched, QEvent* pEvent) {

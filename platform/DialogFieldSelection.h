@@ -12,8 +12,8 @@ class CDialogFieldSelection : public QObject {
 public:
     using QObject::QObject;
 
-    // Filters the application's events while the returned object lives.
-    static CDialogFieldSelection* Install(QObject* pOwner);
+    // Filters the application's events for as long as the owner lives.
+    static void Install(QObject* pOwner);
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
