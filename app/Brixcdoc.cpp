@@ -14,6 +14,7 @@
 #include "periph/ConfigFile.h"
 #include "platform/MessageBox.h"
 #include "platform/RegularFile.h"
+#include "sim/Disasm.h"
 #include "sim/Simulator.h"
 
 namespace {
@@ -70,6 +71,9 @@ bool CTorvanDoc::OnOpenDocument(const QString& path) {
     g_Sim.m_bRunning = 0;
     g_Sim.Reset();
     g_CurrentLine = 1;
+    // The program is listed from where the reset leaves the program counter,
+    // whatever origin the program before it was listed from.
+    g_DisasmOrigin = g_Sim.m_pc;
 
     if (bHex) {
         const int result = LoadHexFile(path);

@@ -74,6 +74,9 @@ void CTorvanView::OnInitialUpdate() {
     m_nRowsPerPage = CountPerPage();
     m_nMarkerLine = 1;
     SyncCurrentLineToPc();
+    // The window opens with the program counter's line marked, as after a
+    // step.
+    MoveMarker(g_CurrentLine);
     UpdateStatusBar();
     FillRows();
 }
@@ -91,6 +94,8 @@ void CTorvanView::OnListingRebuilt() {
     QApplication::restoreOverrideCursor();
     UpdateScrollRange();
 }
+
+void CTorvanView::OnLineCountChanged() { UpdateScrollRange(); }
 
 void CTorvanView::UpdateScrollRange() {
     m_bSettingScroll = true;
@@ -125,6 +130,7 @@ void CTorvanView::OnUpdate(CView*, long) {
         }
         return;
     }
+    FollowMemory();
     MoveMarker(g_CurrentLine);
     FillRows();
     SetScrollPos(m_nTopLine + m_nSelRow);
@@ -176,6 +182,9 @@ QString CTorvanView::DisplayedRowText(int row) const {
 }
 
 void CTorvanView::paintEvent(QPaintEvent*) {
+    // Memory may have changed with no update of the views (a dialog still
+    // open, a store the program made): the rows show what it holds now.
+    if (!m_bShowExecuting) FollowMemory();
     QPainter painter(viewport());
     const QPalette& pal = palette();
     painter.fillRect(viewport()->rect(), pal.base());
@@ -311,6 +320,7 @@ void CTorvanView::FindText() {
         return;
     }
     m_strLastFind = dlg.m_strFind.toUpper().toStdString();
+    FollowMemory();
     const int found = FindLine(m_strLastFind, dlg.m_nDirection == CFindDialog::kBackward);
     if (found) {
         // Only a match that becomes the top row refills the page; one already
@@ -328,15 +338,18 @@ void CTorvanView::OnChangeOrigin() {
     if (dlg.DoModal() != QDialog::Accepted) return;
     u32 origin = 0;
     if (ScanHex(dlg.m_strValue, origin)) g_DisasmOrigin = origin & kAddressMask;
-    const int line = LineOfAddress(g_DisasmOrigin);
-    if (line) {
-        ShowOriginLine(line);
-        FillRows();
-        return;
+    FollowMemory();
+    int line = LineOfAddress(g_DisasmOrigin);
+    if (!line) {
+        RebuildListing(0);
+        SyncCurrentLineToPc();
+        PlaceMarker(g_CurrentLine);
+        line = 1;
     }
-    RebuildListing(0);
-    SyncCurrentLineToPc();
+    ShowOriginLine(line);
     FillRows();
+    SetScrollPos(m_nTopLine + m_nSelRow);
+    UpdateStatusBar();
 }
 
 // ---- printing: the whole listing, page after page, in its fixed font ----
@@ -344,6 +357,7 @@ void CTorvanView::OnChangeOrigin() {
 bool CTorvanView::OnPreparePrinting(CPrintInfo*) { return true; }
 
 void CTorvanView::OnBeginPrinting(QPainter& painter, CPrintInfo* pInfo) {
+    FollowMemory();
     // The font keeps its point size; the printer's resolution gives the
     // lines' height on paper.
     const QFontMetrics metrics(font(), painter.device());

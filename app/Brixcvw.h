@@ -77,6 +77,7 @@ protected:
     void OnLButtonDblClk(const QPoint& pos);
     void OnListingRebuilding() override;
     void OnListingRebuilt() override;
+    void OnLineCountChanged() override;
 
 private:
     void OnVScroll(int position);

@@ -38,6 +38,9 @@ SliceEnd RunOneSlice() {
 // program counter when no line holds it, and refreshes every view.
 void LocateCurrentLine(CTorvanDoc* pDoc) {
     CTorvanView* pView = FindView<CTorvanView>(pDoc);
+    // The program may have stored into the listed range: the lines follow
+    // memory before the program counter is looked up among them.
+    if (pView) pView->FollowMemory();
     int line = pView ? pView->LineOfAddress(g_Sim.m_pc) : 0;
     if (!line) {
         // Without a program window there is no listing to rebuild; the origin

@@ -1,6 +1,8 @@
 #include "app/ProgramListing.h"
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 
 #include "sim/Disasm.h"
 
@@ -13,6 +15,25 @@ constexpr int kBreakMarkColumn = 1;
 const char kBreakMark[] = "[BR]";
 const char kNoBreakMark[] = "    ";
 constexpr int kBreakMarkLength = 4;
+constexpr u32 kAddressMask = 0xFFFF;
+// No line starts here: listed addresses are 16-bit.
+constexpr u32 kNoAddress = ~u32{0};
+// A line shows the bytes up to this many places after its address.
+constexpr u32 kOperandReach = 2;
+// Past this many separate changes, listing everything anew from line 1 costs
+// less than moving the later lines once for each change.
+constexpr std::size_t kMaxFollowedRanges = 64;
+
+void WriteBreakMark(std::string& text, bool on) {
+    if (text.size() < kBreakMarkColumn + kBreakMarkLength) text.resize(kBreakMarkColumn + kBreakMarkLength, ' ');
+    text.replace(kBreakMarkColumn, kBreakMarkLength, on ? kBreakMark : kNoBreakMark);
+}
+
+// A fresh line text, marked when the breakpoint table holds its address.
+void AssignLineText(std::string& text, u32 address) {
+    text.assign(g_Sim.m_szLineText);
+    if (g_Sim.IsBreakpointAt(static_cast<u16>(address))) WriteBreakMark(text, true);
+}
 }  // namespace
 
 CProgramListing::CProgramListing() : m_Lines(kMaxListingLines) {}
@@ -28,12 +49,114 @@ void CProgramListing::RebuildListing(int) {
     for (int k = 0; k < kMaxListingLines; ++k) {
         g_Sim.m_LineAddress[k] = g_DisasmOrigin;
         const int more = g_Sim.DisassembleLine(&g_DisasmOrigin, g_Sim.m_szLineText);
-        m_Lines[k].assign(g_Sim.m_szLineText);
+        AssignLineText(m_Lines[k], g_Sim.m_LineAddress[k]);
         m_nLastLine = k;
         if (!more) break;
     }
     g_DisasmOrigin = savedOrigin;
+    RememberListedMemory();
     OnListingRebuilt();
+}
+
+void CProgramListing::RememberListedMemory() {
+    if (g_Sim.m_pMemory) m_listedMemory.assign(g_Sim.m_pMemory, g_Sim.m_pMemory + kMemorySize);
+}
+
+bool CProgramListing::FollowMemory() {
+    if (!g_Sim.m_pMemory || m_listedMemory.size() != kMemorySize ||
+        std::memcmp(g_Sim.m_pMemory, m_listedMemory.data(), kMemorySize) == 0)
+        return false;
+    const int linesBefore = LineCount();
+    const u32 currentAddress = HasLine(g_CurrentLine) ? g_Sim.m_LineAddress[g_CurrentLine - 1] : kNoAddress;
+    const u32 markerAddress = HasLine(m_nMarkerLine) ? g_Sim.m_LineAddress[m_nMarkerLine - 1] : kNoAddress;
+    if (CollectChangedRanges()) {
+        for (const ByteRange& range : m_changedRanges) RelistRange(range);
+    } else {
+        RelistFrom(0, kAddressMask);
+    }
+    RememberListedMemory();
+
+    m_nMarkerLine = IndexOfLine(markerAddress) + 1;
+    const int currentIndex = IndexOfLine(currentAddress);
+    g_CurrentLine = currentIndex >= 0 ? currentIndex + 1 : LineOfAddress(g_Sim.m_pc);
+    PlaceMarker(g_CurrentLine);
+    if (LineCount() != linesBefore) OnLineCountChanged();
+    return true;
+}
+
+bool CProgramListing::CollectChangedRanges() {
+    m_changedRanges.clear();
+    const u8* now = g_Sim.m_pMemory;
+    const u8* end = now + kMemorySize;
+    const u8* listed = m_listedMemory.data();
+    for (const u8* p = now;;) {
+        p = std::mismatch(p, end, listed + (p - now)).first;
+        if (p == end) return true;
+        if (m_changedRanges.size() == kMaxFollowedRanges) return false;
+        const u8* runEnd = std::mismatch(p, end, listed + (p - now), std::not_equal_to<u8>()).first;
+        m_changedRanges.push_back({static_cast<u32>(p - now), static_cast<u32>(runEnd - now - 1)});
+        p = runEnd;
+    }
+}
+
+void CProgramListing::RelistRange(const ByteRange& range) {
+    const u32 from = range.first > kOperandReach ? range.first - kOperandReach : 0;
+    const u32* addresses = g_Sim.m_LineAddress;
+    RelistFrom(static_cast<int>(std::lower_bound(addresses, addresses + LineCount(), from) - addresses), range.last);
+    // A line at the top of memory shows the bytes of address 0 onward.
+    if (range.first < kOperandReach && addresses[m_nLastLine] + kOperandReach > kAddressMask)
+        RelistFrom(m_nLastLine, kAddressMask);
+}
+
+void CProgramListing::RelistFrom(int first, u32 lastChanged) {
+    if (first > m_nLastLine || g_Sim.m_LineAddress[first] > lastChanged) return;
+    u32 cursor = g_Sim.m_LineAddress[first];
+    int oldLine = first;
+    // Old lines from here on stay; past the end of memory none does.
+    int keptFrom = m_nLastLine + 1;
+    int added = 0;
+    while (first + added < kMaxListingLines) {
+        if (m_relistedText.size() <= static_cast<std::size_t>(added)) {
+            m_relistedText.emplace_back();
+            m_relistedAddress.push_back(0);
+        }
+        m_relistedAddress[added] = cursor;
+        const int more = g_Sim.DisassembleLine(&cursor, g_Sim.m_szLineText);
+        AssignLineText(m_relistedText[added], m_relistedAddress[added]);
+        ++added;
+        if (!more) break;
+        if (cursor <= lastChanged) continue;
+        // Past the changed bytes, an old line that starts at the cursor reads
+        // nothing that changed: the old listing holds from there on.
+        while (oldLine <= m_nLastLine && g_Sim.m_LineAddress[oldLine] < cursor) ++oldLine;
+        if (oldLine <= m_nLastLine && g_Sim.m_LineAddress[oldLine] == cursor) {
+            keptFrom = oldLine;
+            break;
+        }
+    }
+    SpliceRelisted(first, keptFrom - first, added);
+}
+
+void CProgramListing::SpliceRelisted(int first, int replaced, int added) {
+    const int oldTail = first + replaced;
+    const int newTail = first + added;
+    const int kept = std::min(m_nLastLine + 1 - oldTail, kMaxListingLines - newTail);
+    const auto lines = m_Lines.begin();
+    if (newTail > oldTail) std::move_backward(lines + oldTail, lines + oldTail + kept, lines + newTail + kept);
+    else if (newTail < oldTail) std::move(lines + oldTail, lines + oldTail + kept, lines + newTail);
+    std::memmove(g_Sim.m_LineAddress + newTail, g_Sim.m_LineAddress + oldTail, sizeof(u32) * std::size_t(kept));
+    for (int i = 0; i < added; ++i) {
+        m_Lines[first + i].swap(m_relistedText[i]);
+        g_Sim.m_LineAddress[first + i] = m_relistedAddress[i];
+    }
+    m_nLastLine = newTail + kept - 1;
+}
+
+int CProgramListing::IndexOfLine(u32 address) const {
+    const u32* begin = g_Sim.m_LineAddress;
+    const u32* end = begin + LineCount();
+    const u32* it = std::lower_bound(begin, end, address);
+    return it != end && *it == address ? static_cast<int>(it - begin) : -1;
 }
 
 int CProgramListing::LineOfAddress(u32 address) const {
@@ -52,11 +175,15 @@ std::string CProgramListing::RowText(int row) const {
     return text;
 }
 
-void CProgramListing::MoveMarker(int currentLine) {
+void CProgramListing::PlaceMarker(int currentLine) {
     if (HasLine(m_nMarkerLine) && !m_Lines[m_nMarkerLine - 1].empty()) m_Lines[m_nMarkerLine - 1][0] = ' ';
     m_nMarkerLine = currentLine;
+    if (HasLine(currentLine) && !m_Lines[currentLine - 1].empty()) m_Lines[currentLine - 1][0] = kMarkerChar;
+}
+
+void CProgramListing::MoveMarker(int currentLine) {
+    PlaceMarker(currentLine);
     if (!HasLine(currentLine)) return;
-    if (!m_Lines[currentLine - 1].empty()) m_Lines[currentLine - 1][0] = kMarkerChar;
     if (currentLine < m_nTopLine || currentLine > m_nTopLine + m_nRowsPerPage - 1) m_nTopLine = currentLine;
     m_nSelRow = currentLine - m_nTopLine;
 }
@@ -106,9 +233,7 @@ void CProgramListing::ScrollToPosition(int position) {
 
 bool CProgramListing::SetBreakpointMark(int line, bool on) {
     if (!HasLine(line)) return false;
-    std::string& text = m_Lines[line - 1];
-    if (text.size() < kBreakMarkColumn + kBreakMarkLength) text.resize(kBreakMarkColumn + kBreakMarkLength, ' ');
-    text.replace(kBreakMarkColumn, kBreakMarkLength, on ? kBreakMark : kNoBreakMark);
+    WriteBreakMark(m_Lines[line - 1], on);
     return true;
 }
 

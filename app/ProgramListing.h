@@ -30,9 +30,17 @@ public:
     // the window, so every line that paging passes over is shown.
     static int RowsPerPageFor(int height, int rowHeight);
 
-    // Lists memory from g_DisasmOrigin into m_Lines and g_Sim.m_LineAddress;
-    // g_DisasmOrigin is left as it was. The argument is not used.
+    // Lists memory from g_DisasmOrigin into m_Lines and g_Sim.m_LineAddress,
+    // marking the lines of breakpoints; g_DisasmOrigin is left as it was. The
+    // argument is not used.
     void RebuildListing(int unused);
+    // Brings the listing in step with memory as it is now: the lines that read
+    // a changed byte are disassembled anew, and so are the lines after them
+    // until the instruction boundaries meet the listed ones again. The current
+    // line and the marker stay on their address, or go to the program
+    // counter's line when no line starts there any more. True when memory had
+    // changed since the listing last read it.
+    bool FollowMemory();
 
     int LineCount() const { return m_nLastLine + 1; }
     // True for lines 1 to m_nLastLine + 1.
@@ -49,6 +57,8 @@ public:
 
     // Moves '>' to the given line and brings it into the page.
     void MoveMarker(int currentLine);
+    // Moves '>' to the given line, leaving the page where it is.
+    void PlaceMarker(int currentLine);
     // Applies a navigation key and keeps the page within the listing.
     void ApplyKey(Key key);
     // Shows the page that begins at a scroll position.
@@ -79,7 +89,34 @@ protected:
     // and what follows the listing's length (a scroll range) follows it.
     virtual void OnListingRebuilding() {}
     virtual void OnListingRebuilt() {}
+    // The listing gained or lost lines while following memory.
+    virtual void OnLineCountChanged() {}
 
 private:
+    struct ByteRange {
+        u32 first;
+        u32 last;
+    };
+
     void ClampTopLine();
+    // Index (0-based) of the line that starts at an address, or -1.
+    int IndexOfLine(u32 address) const;
+    void StoreLine(int index, u32 address, const char* text);
+    void RememberListedMemory();
+    // The runs of bytes that differ from what the listing last read, in
+    // ascending order; false when there are too many to follow one by one.
+    bool CollectChangedRanges();
+    // Lists anew the lines that show bytes of a changed range.
+    void RelistRange(const ByteRange& range);
+    // Lists anew from line index `first` until the boundaries meet the old
+    // ones past `lastChanged`, then puts the new lines in place of the old.
+    void RelistFrom(int first, u32 lastChanged);
+    void SpliceRelisted(int first, int replaced, int added);
+
+    // Memory as the listing last read it.
+    std::vector<u8> m_listedMemory;
+    std::vector<ByteRange> m_changedRanges;
+    // Lines disassembled anew, waiting to replace the old ones.
+    std::vector<std::string> m_relistedText;
+    std::vector<u32> m_relistedAddress;
 };

@@ -1,6 +1,6 @@
 // Breakpoints set and cleared by double-clicking listing lines: the "[BR]"
-// mark, the selected row, the full table, and marks dropped by a rebuild
-// while the breakpoints stay.
+// mark, the selected row, the full table, and the marks a rebuild puts back
+// on every line of a breakpoint.
 #include <QScrollBar>
 #include <QTimer>
 
@@ -78,7 +78,7 @@ private slots:
         QVERIFY(g_Sim.FindBreakpoint(0x0100));
     }
 
-    void aRebuildDropsTheMarkButRunStillStopsThere() {
+    void aRebuildMarksTheLineAgainAndRunStopsThere() {
         ProgramWindowFixture f;
         // LXI B,0000 then NOPs: address 1 starts no line of the listing from 0.
         QVERIFY(f.Start(Program({0x01, 0x00, 0x00})));
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(g_Sim.m_LineAddress[0], 0u);
         const int line = f.m_view->LineOfAddress(0x0100);
         QVERIFY(line > 0);
-        QCOMPARE(QString::fromStdString(f.m_view->m_Lines[line - 1]).mid(1, 4), QString("    "));
+        QCOMPARE(QString::fromStdString(f.m_view->m_Lines[line - 1]).mid(1, 4), QString("[BR]"));
 
         f.Command(ID_RUN_RUN);
         QCOMPARE(g_Sim.m_pc, u16(0x0100));

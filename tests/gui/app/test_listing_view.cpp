@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(f.Pane(1), QString("Cycles 0"));
         QCOMPARE(f.m_view->verticalScrollBar()->minimum(), 0);
         QCOMPARE(f.m_view->verticalScrollBar()->maximum(), f.m_view->m_nLastLine);
-        QVERIFY(f.Row(0).startsWith("       0000  00"));
+        QVERIFY(f.Row(0).startsWith(">      0000  00"));
         QVERIFY(f.Row(0).endsWith('*'));
     }
 
