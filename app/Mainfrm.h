@@ -161,6 +161,9 @@ private:
     CMenuSet* m_pShownMenu = nullptr;
     QPixmap m_toolbarBitmap;
     QPointer<QWidget> m_pHelpWindow;
+    // Pane 0's text once Run's loop has ended: the stop's, or the idle text
+    // after a CPU Reset, which leaves nothing stopped to tell of.
+    const char* m_pRunEndText = nullptr;
 };
 
 // The application's main window, or null before it exists.

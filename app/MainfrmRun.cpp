@@ -3,9 +3,9 @@
 //
 // Run is a loop on the user-interface thread. It executes instructions in
 // slices of about a millisecond and lets pending events through between
-// them, so the toolbar and the menus keep working while a program runs; a
-// command given then runs nested inside the loop and takes effect through
-// the run flags before the loop's next test.
+// them, so the toolbar, the menus and the keys keep working while a program
+// runs; a command given then runs nested inside the loop and takes effect
+// through the run flags before the loop's next test.
 #include <QApplication>
 #include <QPointer>
 #include <chrono>
@@ -92,6 +92,7 @@ void CMainFrame::OnRunSingleStep() {
 void CMainFrame::OnRunRun() {
     g_Sim.m_bRunning = 1;
     g_Sim.m_bStopRequest = 0;
+    m_pRunEndText = kTerminatedText;
     if (g_Sim.m_bRebuildPortsOnRun) g_Sim.UpdatePortList();
     g_Sim.m_bRebuildPortsOnRun = 0;
     g_Sim.m_bRebuildPortsOnStep = 0;
@@ -115,13 +116,14 @@ void CMainFrame::OnRunRun() {
         CTorvanDoc* pDoc = GetActiveDocument();
         if (!pDoc) return;
         pDoc->UpdateAllViews(nullptr);
-        if (g_Sim.m_bStopRequest) return;
+        if (g_Sim.m_bStopRequest) break;
     }
-    if (g_Sim.m_bStopRequest) return;
+    // Terminate and CPU Reset end the run as a stop does: what the status
+    // bar and the marker show is where the machine now stands.
     CTorvanDoc* pDoc = GetActiveDocument();
     if (!pDoc) return;
     pDoc->UpdateAllViews(nullptr);
-    SetRunStatusText(kTerminatedText);
+    SetRunStatusText(m_pRunEndText);
     LocateCurrentLine(pDoc);
 }
 
@@ -141,6 +143,7 @@ void CMainFrame::OnRunCpuReset() {
     g_CurrentLine = 1;
     g_Sim.m_bRunning = 0;
     g_Sim.m_bStopRequest = 1;
+    m_pRunEndText = CStatusBar::kIdleText;
     CTorvanDoc* pDoc = GetActiveDocument();
     if (!pDoc) return;
     g_DisasmOrigin = 0;

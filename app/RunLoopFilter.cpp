@@ -1,10 +1,8 @@
 #include "app/RunLoopFilter.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -19,13 +17,7 @@ int CRunLoopScope::s_nDepth = 0;
 QPointer<CRunLoopFilter> CRunLoopScope::s_pFilter;
 
 bool CRunLoopFilter::eventFilter(QObject* pWatched, QEvent* pEvent) {
-    switch (pEvent->type()) {
-    case QEvent::Shortcut:
-        // Menus, with their Alt-key letters, and the toolbar still work.
-        return qobject_cast<QAction*>(pWatched) != nullptr || qobject_cast<QShortcut*>(pWatched) != nullptr;
-    case QEvent::UpdateRequest: return pWatched->isWidgetType() && HoldRepaint(pWatched);
-    default: return false;
-    }
+    return pEvent->type() == QEvent::UpdateRequest && pWatched->isWidgetType() && HoldRepaint(pWatched);
 }
 
 bool CRunLoopFilter::HoldRepaint(QObject* pWatched) {

@@ -1,6 +1,6 @@
 // What Run's loop changes in the application's event handling while it is
-// active: the keyboard accelerators have no effect, and windows repaint at
-// display rate however often their views are updated.
+// active: windows repaint at display rate however often their views are
+// updated. Keys, menus and the toolbar work as they do between runs.
 #pragma once
 
 #include <QHash>

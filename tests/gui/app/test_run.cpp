@@ -1,7 +1,7 @@
 // Run control driven as a user drives it: Single Step by key and menu, Run
 // with its breakpoint and HLT stops, Terminate and CPU Reset from the
-// toolbar while a program runs, the interrupt commands, and what the loop
-// lets through while it runs.
+// toolbar and the keys while a program runs, the interrupt commands, and
+// what the loop lets through while it runs.
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -29,6 +29,16 @@ const QByteArray kLongLoops = Program({0x31, 0x00, 0x20, 0x16, 0x10, 0x0E, 0x00,
 const QByteArray kWaitForInterrupts = Program({0x31, 0x00, 0x20, 0x3E, 0x08, 0x30, 0xFB, 0xC3, 0x07, 0x00});
 
 constexpr int kSoon = 30;
+
+// A run ended as a stop ends it: its text in pane 0, the marker alone on the
+// program counter's line.
+void VerifyEndedAt(const ProgramWindowFixture& f, const char* text) {
+    QCOMPARE(f.Pane(0), QString(text));
+    QVERIFY(!f.m_view->ShowsExecuting());
+    QCOMPARE(g_CurrentLine, f.m_view->LineOfAddress(g_Sim.m_pc));
+    QVERIFY(f.MarkerOn(g_CurrentLine));
+    QCOMPARE(f.MarkerCount(), 1);
+}
 
 // Ends a run that a test failed to stop, so that the test reports instead
 // of hanging.
@@ -139,7 +149,7 @@ private slots:
         QCOMPARE(f.Pane(0), QString("Execution terminated....."));
     }
 
-    void terminateFromTheToolbarKeepsTheRunningText() {
+    void terminateFromTheToolbarEndsTheRunAsAStopDoes() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
@@ -153,16 +163,8 @@ private slots:
         QVERIFY(sawExecuting);
         QCOMPARE(g_Sim.m_bRunning, 0u);
         QCOMPARE(g_Sim.m_bStopRequest, 1u);
-        QCOMPARE(f.Pane(0), QString("Executing....."));
         QVERIFY(g_Sim.m_regA != 0);
-        // The marker stays where it was until the next step.
-        QCOMPARE(g_CurrentLine, 1);
-        QVERIFY(f.MarkerOn(1));
-        QVERIFY(!f.m_view->ShowsExecuting());
-        f.Command(ID_RUN_SINGLESTEP);
-        QCOMPARE(g_CurrentLine, f.m_view->LineOfAddress(g_Sim.m_pc));
-        QVERIFY(f.MarkerOn(g_CurrentLine));
-        QCOMPARE(f.MarkerCount(), 1);
+        VerifyEndedAt(f, "Execution terminated.....");
     }
 
     void cpuResetDuringRunStopsItAndListsFromZero() {
@@ -181,8 +183,7 @@ private slots:
         QCOMPARE(g_Sim.m_bRebuildPortsOnStep, 1u);
         QCOMPARE(g_Sim.m_bRebuildPortsOnRun, 1u);
         QCOMPARE(f.m_view->m_nTopLine, 1);
-        QVERIFY(f.MarkerOn(1));
-        QCOMPARE(f.MarkerCount(), 1);
+        VerifyEndedAt(f, "Ready");
         f.Command(ID_RUN_SINGLESTEP);
         QCOMPARE(g_Sim.m_bRebuildPortsOnStep, 0u);
     }
@@ -262,7 +263,7 @@ private slots:
     void interruptCommandsOnlySetTheirLatches() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
-        const u32 states = g_Sim.m_tStates;
+        const auto states = g_Sim.m_tStates;
         f.Command(ID_INTERRUPTS_TRAP);
         f.Command(ID_INTERRUPTS_RST55);
         QTest::keyClick(f.m_frame, Qt::Key_6, Qt::ControlModifier);
@@ -276,29 +277,37 @@ private slots:
         QCOMPARE(g_CurrentLine, 1);
     }
 
-    void acceleratorsAndSingleStepHaveNoEffectWhileRunning() {
+    void singleStepIsRefusedWhileRunningFromItsKeysAndItsMenuItem() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
         bool stillRunning = false;
-        bool stepRefused = false;
+        bool stepsRefused = false;
         Later(kSoon, [&] {
-            QTest::keyClick(f.m_frame, Qt::Key_F2, Qt::ControlModifier);
-            const u32 states = g_Sim.m_tStates;
+            const auto states = g_Sim.m_tStates;
+            QTest::keyClick(f.m_frame, Qt::Key_F7);
+            QTest::keyClick(f.m_frame, Qt::Key_F8);
             f.Command(ID_RUN_SINGLESTEP);
-            stepRefused = g_Sim.m_tStates == states;
+            stepsRefused = g_Sim.m_tStates == states;
             stillRunning = g_Sim.m_bRunning && !g_Sim.m_bStopRequest;
             Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
         });
         f.Command(ID_RUN_RUN);
         QVERIFY(!watchdog.Fired());
         QVERIFY(stillRunning);
-        QVERIFY(stepRefused);
+        QVERIFY(stepsRefused);
         QCOMPARE(g_Sim.m_bRunning, 0u);
-        // Once the loop has ended the accelerators work again.
-        g_Sim.m_bStopRequest = 0;
-        QTest::keyClick(f.m_frame, Qt::Key_F2, Qt::ControlModifier);
-        QCOMPARE(g_Sim.m_bStopRequest, 1u);
+    }
+
+    void ctrlF2EndsARun() {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kEndless));
+        Watchdog watchdog;
+        Later(kSoon, [&] { QTest::keyClick(f.m_frame, Qt::Key_F2, Qt::ControlModifier); });
+        f.Command(ID_RUN_RUN);
+        QVERIFY(!watchdog.Fired());
+        QCOMPARE(g_Sim.m_bRunning, 0u);
+        VerifyEndedAt(f, "Execution terminated.....");
     }
 
     void aNestedRunEndsWithTheFirst() {
@@ -326,19 +335,18 @@ private slots:
         Later(kSoon, [&] {
             Later(kSoon, [&] {
                 auto* dlg = qobject_cast<CFindDialog*>(QApplication::activeModalWidget());
-                const u32 states = g_Sim.m_tStates;
+                const auto states = g_Sim.m_tStates;
                 QTest::qWait(50);
                 heldByDialog = dlg && g_Sim.m_tStates == states;
                 if (dlg) dlg->reject();
             });
-            QTest::keyClick(f.m_frame, Qt::Key_F3);  // no effect while running
-            QVERIFY(!QApplication::activeModalWidget());
-            f.Command(ID_EDIT_FIND);
+            // Find's key opens it as its menu item does.
+            QTest::keyClick(f.m_frame, Qt::Key_F3);
             QMenu* menu = f.m_frame->menuBar()->actions().first()->menu();
             QVERIFY(menu);
             menu->popup(QPoint(0, 0));
             Later(kSoon, [&, menu] {
-                const u32 states = g_Sim.m_tStates;
+                const auto states = g_Sim.m_tStates;
                 QTest::qWait(50);
                 heldByMenu = QApplication::activePopupWidget() && g_Sim.m_tStates == states;
                 menu->close();
@@ -486,24 +494,30 @@ private slots:
         }
     }
 
-    void interruptCommandsFromTheToolbarAreServedDuringRun() {
+    void interruptCommandsFromTheToolbarAndTheKeysAreServedDuringRun() {
         const struct {
             int command;
+            Qt::Key key;
             u16 vector;
-        } cases[] = {{ID_INTERRUPTS_TRAP, 0x0024},
-                     {ID_INTERRUPTS_RST55, 0x002C},
-                     {ID_INTERRUPTS_RST65, 0x0034},
-                     {ID_INTERRUPTS_RST75, 0x003C}};
+        } cases[] = {{ID_INTERRUPTS_TRAP, Qt::Key_T, 0x0024},
+                     {ID_INTERRUPTS_RST55, Qt::Key_5, 0x002C},
+                     {ID_INTERRUPTS_RST65, Qt::Key_6, 0x0034},
+                     {ID_INTERRUPTS_RST75, Qt::Key_7, 0x003C}};
         for (const auto& c : cases) {
-            ProgramWindowFixture f;
-            QVERIFY(f.Start(kWaitForInterrupts));
-            QCOMPARE(g_Sim.ToggleBreakpoint(c.vector), 1);
-            Watchdog watchdog;
-            Later(kSoon, [&] { f.ClickToolbar(c.command); });
-            f.Command(ID_RUN_RUN);
-            QVERIFY(!watchdog.Fired());
-            QCOMPARE(g_Sim.m_pc, c.vector);
-            QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+            for (const bool byKey : {false, true}) {
+                ProgramWindowFixture f;
+                QVERIFY(f.Start(kWaitForInterrupts));
+                QCOMPARE(g_Sim.ToggleBreakpoint(c.vector), 1);
+                Watchdog watchdog;
+                Later(kSoon, [&] {
+                    if (byKey) QTest::keyClick(f.m_frame, c.key, Qt::ControlModifier);
+                    else f.ClickToolbar(c.command);
+                });
+                f.Command(ID_RUN_RUN);
+                QVERIFY(!watchdog.Fired());
+                QCOMPARE(g_Sim.m_pc, c.vector);
+                QCOMPARE(f.Pane(0), QString("Execution terminated....."));
+            }
         }
     }
 
