@@ -154,7 +154,7 @@ public:
     u8 m_nMemWatchCount, m_nIOWatchCount;
 
     // ==== 8. counters and interrupt latches ================================
-    u32 m_tStates;
+    u64 m_tStates;  // since the last reset; 64 bits never wrap in a run
     u8 m_pendRst55, m_pendRst65, m_pendRst75, m_pendTrap;
     u8 m_stackValid;
 

@@ -117,7 +117,7 @@ TEST(ExecControl, HaltEndsWithoutTickInterruptOrEiStep) {
     g_Sim.m_stackValid = 0;
     Step();  // EI: TRAP held off by the invalid stack
     g_Sim.m_stackValid = 1;
-    const u32 before = g_Sim.m_tStates;
+    const u64 before = g_Sim.m_tStates;
     Step();  // HLT
     EXPECT_EQ(g_Sim.m_pc, kOrigin + 2);
     EXPECT_EQ(g_Sim.m_tStates - before, 5u);

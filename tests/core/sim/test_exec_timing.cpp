@@ -205,16 +205,17 @@ TEST(ExecTiming, RegisterAluGroupsTakeFourOrSevenWithMemoryRead) {
     }
 }
 
-TEST(ExecTiming, TStatesAccumulateAcrossInstructions) {
+TEST(ExecTiming, TStatesAccumulatePastThirtyTwoBits) {
     Prepare(0x00);
     g_Sim.m_pMemory[kPc + 1] = 0x3A;  // LDA 1234h
     g_Sim.m_pMemory[kPc + 2] = kLow;
     g_Sim.m_pMemory[kPc + 3] = kHigh;
     g_Sim.m_pMemory[kPc + 4] = 0x76;  // HLT
-    g_Sim.m_tStates = 100;
+    const u64 start = 0xFFFFFFF0u;
+    g_Sim.m_tStates = start;
     g_Sim.ExecuteInstruction();
     g_Sim.ExecuteInstruction();
     g_Sim.ExecuteInstruction();
-    EXPECT_EQ(g_Sim.m_tStates, 100u + 4 + 13 + 5);
+    EXPECT_EQ(g_Sim.m_tStates, start + 4 + 13 + 5);
     EXPECT_EQ(g_Sim.m_lastTStates, 5);
 }

@@ -30,7 +30,7 @@ void LoadNestedLoops() {
 
 struct Reference {
     u32 instructions = 0;
-    u32 tStates = 0;
+    u64 tStates = 0;
 };
 
 // Single steps from the program's start until the program counter reaches

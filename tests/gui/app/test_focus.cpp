@@ -46,7 +46,7 @@ private slots:
         f.ClickToolbar(command);
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(f.m_frame));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.m_view));
-        const u32 states = g_Sim.m_tStates;
+        const auto states = g_Sim.m_tStates;
         PressKey(Qt::Key_F7);
         QVERIFY(g_Sim.m_tStates > states);
     }

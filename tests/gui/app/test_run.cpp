@@ -2,10 +2,12 @@
 // with its breakpoint and HLT stops, Terminate and CPU Reset from the
 // toolbar and the keys while a program runs, the interrupt commands, and
 // what the loop lets through while it runs.
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/FindDialog.h"
 #include "app/RunLoopFilter.h"
@@ -308,6 +310,21 @@ private slots:
         QVERIFY(!watchdog.Fired());
         QCOMPARE(g_Sim.m_bRunning, 0u);
         VerifyEndedAt(f, "Execution terminated.....");
+    }
+
+    void steppingPastTwoToThe32TStatesShowsTheWholeCount() {
+        ProgramWindowFixture f;
+        QVERIFY(f.Start(kStraight));
+        const u64 start = 0xFFFFFFFEu;
+        g_Sim.m_tStates = start;
+        f.Command(ID_RUN_SINGLESTEP);
+        const QString text = QString("Cycles %1").arg(start + g_Sim.m_lastTStates);
+        QCOMPARE(f.Pane(1), text);
+        QCoreApplication::processEvents();
+        const QList<QLabel*> panes = f.m_frame->m_wndStatusBar->findChildren<QLabel*>();
+        const auto pane = std::find_if(panes.begin(), panes.end(), [&](QLabel* p) { return p->text() == text; });
+        QVERIFY(pane != panes.end());
+        QVERIFY((*pane)->contentsRect().width() >= (*pane)->fontMetrics().horizontalAdvance(text));
     }
 
     void aNestedRunEndsWithTheFirst() {
