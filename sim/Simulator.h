@@ -113,6 +113,11 @@ class CSimulator {
 public:
     CSimulator();
 
+    // T-states since the last reset; in 64 bits no run sees the count wrap.
+    // It comes first: among the executor's members below, its eight bytes
+    // moved the members after it and made Run about a tenth slower.
+    u64 m_tStates;
+
     // ==== 1. paths and listing storage =====================================
     char m_szStartupCfgPath[500];
     char m_szProgramPath[500];
@@ -144,17 +149,18 @@ public:
     u8 m_eiDelay;
     u8 m_rimPending75, m_rimPending65, m_rimPending55;
     i8 m_trapSavedIE;
+    u8 m_sid;
     u16 m_pc, m_sp;
     u16 m_lineCount;
+    // Section 7's counts fill the gap before the pointer: the latches and
+    // every member after them lie where they lay when Run's speed was tuned.
+    u8 m_nMemWatchCount, m_nIOWatchCount;
     u8* m_pMemory;
-    u8 m_sid;
 
     // ==== 7. watch lists ===================================================
     u16 m_MemWatchAddr[kMaxMemWatches];
-    u8 m_nMemWatchCount, m_nIOWatchCount;
 
-    // ==== 8. counters and interrupt latches ================================
-    u64 m_tStates;  // since the last reset; 64 bits never wrap in a run
+    // ==== 8. interrupt latches =============================================
     u8 m_pendRst55, m_pendRst65, m_pendRst75, m_pendTrap;
     u8 m_stackValid;
 
