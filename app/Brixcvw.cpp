@@ -139,7 +139,7 @@ void CTorvanView::OnUpdate(CView*, long) {
 
 void CTorvanView::UpdateStatusBar() {
     SetStatusPane(kStatusPaneLine, QString::asprintf("Line %d", m_nTopLine + m_nSelRow));
-    SetStatusPane(kStatusPaneCycles, QStringLiteral("Cycles %1").arg(g_Sim.m_tStates));
+    SetStatusPane(kStatusPaneCycles, QStringLiteral("Cycles %1").arg(g_Sim.TStates()));
 }
 
 void CTorvanView::OnActivateView(bool bActivate) {

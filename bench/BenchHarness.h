@@ -50,11 +50,11 @@ inline void RunProgram(benchmark::State& state) {
     double tStates = 0;
     std::chrono::steady_clock::duration elapsed{};
     for (auto _ : state) {
-        const u64 before = g_Sim.m_tStates;
+        const u64 before = g_Sim.TStates();
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kInstructionsPerBatch; ++i) g_Sim.ExecuteInstruction();
         elapsed += std::chrono::steady_clock::now() - start;
-        tStates += double(g_Sim.m_tStates - before);
+        tStates += double(g_Sim.TStates() - before);
     }
     state.SetItemsProcessed(state.iterations() * kInstructionsPerBatch);
     const double seconds = std::chrono::duration<double>(elapsed).count();

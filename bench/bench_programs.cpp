@@ -29,7 +29,7 @@ void BM_Exerciser8085(benchmark::State& state) {
             return;
         }
         instructions += double(run.instructions);
-        tStates += double(g_Sim.m_tStates);
+        tStates += double(g_Sim.TStates());
     }
     state.counters["instr_per_s"] = instructions / seconds;
     state.counters["x_real_8085"] = tStates / seconds / bench::kReal8085Hz;

@@ -189,7 +189,7 @@ void Dsub(CSimulator& s) {
     case 0x00: m_pc = next; break;  // NOP
     case kOpcodeHlt:
         m_pc = next;
-        m_tStates += t;
+        m_tStatesOrigin -= t;  // counted here: a HLT does not reach the timers' clock
         m_lastTStates = t;
         return;  // a halted CPU neither ticks the peripherals nor takes interrupts here
     case 0xF3: m_intEnable = 0; m_eiDelay = 0; m_pc = next; break;  // DI
@@ -632,7 +632,6 @@ void Dsub(CSimulator& s) {
     }
     }
 
-    m_tStates += t;
     m_lastTStates = t;
     TickPeripherals();
     CheckInterrupts();

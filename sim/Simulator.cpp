@@ -72,7 +72,7 @@ void CSimulator::Reset() {
     Reset8279();
     Reset8255Chips();
     Reset8155();
-    m_tStates = 0;
+    SetTStates(0);
     ResetTimerSlots();
 }
 

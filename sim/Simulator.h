@@ -113,11 +113,6 @@ class CSimulator {
 public:
     CSimulator();
 
-    // T-states since the last reset; in 64 bits no run sees the count wrap.
-    // It comes first: among the executor's members below, its eight bytes
-    // moved the members after it and made Run about a tenth slower.
-    u64 m_tStates;
-
     // ==== 1. paths and listing storage =====================================
     char m_szStartupCfgPath[500];
     char m_szProgramPath[500];
@@ -149,16 +144,14 @@ public:
     u8 m_eiDelay;
     u8 m_rimPending75, m_rimPending65, m_rimPending55;
     i8 m_trapSavedIE;
-    u8 m_sid;
     u16 m_pc, m_sp;
     u16 m_lineCount;
-    // Section 7's counts fill the gap before the pointer: the latches and
-    // every member after them lie where they lay when Run's speed was tuned.
-    u8 m_nMemWatchCount, m_nIOWatchCount;
     u8* m_pMemory;
+    u8 m_sid;
 
     // ==== 7. watch lists ===================================================
     u16 m_MemWatchAddr[kMaxMemWatches];
+    u8 m_nMemWatchCount, m_nIOWatchCount;
 
     // ==== 8. interrupt latches =============================================
     u8 m_pendRst55, m_pendRst65, m_pendRst75, m_pendTrap;
@@ -231,6 +224,9 @@ public:
     u16 m_TimerPrescaler[kTimerSlots];  // T-states per counter clock pulse
     CounterState m_Timer[kTimerSlots];
     TimerSchedule m_timerSchedule;
+    // The timers' clock when the T-state count was 0, less the T-states of
+    // every HLT since: see TStates.
+    u64 m_tStatesOrigin;
     // ---- 8251 ----
     u8 m_n8251Address[kMaxChips];     // data at base, mode/command/status at base + 1
     u8 m_n8251Count;                  // chips 0 to count - 1 present
@@ -330,6 +326,12 @@ public:
     u16 PairHL() const { return Word(m_regH, m_regL); }
 
     void ExecuteInstruction();
+    // T-states since the last reset, in 64 bits, which no run wraps. Every
+    // instruction but HLT adds its T-states to the timers' clock, so the
+    // count is read off that clock instead of being kept a second time on
+    // the executor's path; a HLT's are counted by moving the origin back.
+    u64 TStates() const { return m_timerSchedule.clock - m_tStatesOrigin; }
+    void SetTStates(u64 count) { m_tStatesOrigin = m_timerSchedule.clock - count; }
     // The flag, ALU, register-field and stack routines are defined in
     // sim/AluInline.h so that the executor compiles them in place; a caller
     // includes it.

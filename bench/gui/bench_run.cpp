@@ -117,11 +117,11 @@ struct Application {
     // without the user interface; then the CPU starts afresh.
     void Calibrate() {
         g_Sim.UpdatePortList();
-        const u64 startStates = g_Sim.m_tStates;
+        const u64 startStates = g_Sim.TStates();
         const Clock::time_point start = Clock::now();
         for (int i = 0; i < kCalibrationInstructions; ++i) g_Sim.ExecuteInstruction();
         coreInstructionsPerSecond = kCalibrationInstructions / Seconds(Clock::now() - start);
-        statesPerInstruction = double(g_Sim.m_tStates - startStates) / kCalibrationInstructions;
+        statesPerInstruction = double(g_Sim.TStates() - startStates) / kCalibrationInstructions;
         frame->GetAction(ID_RUN_CPURESET)->trigger();
     }
 
@@ -199,7 +199,7 @@ void BM_RunCommand(benchmark::State& state, const WindowSet* pSet) {
     double terminateSeconds = 0;
     double menuSeconds = 0;
     for (auto _ : state) {
-        const u64 startStates = g_Sim.m_tStates;
+        const u64 startStates = g_Sim.TStates();
         Clock::time_point terminateAsked{};
         Clock::time_point menuAsked{};
         Clock::time_point menuShown{};
@@ -220,7 +220,7 @@ void BM_RunCommand(benchmark::State& state, const WindowSet* pSet) {
         seconds += Seconds(end - start);
         terminateSeconds += Seconds(end - terminateAsked);
         menuSeconds += Seconds(menuShown - menuAsked);
-        states += double(g_Sim.m_tStates - startStates);
+        states += double(g_Sim.TStates() - startStates);
     }
     const double iterations = double(state.iterations());
     const double statesPerSecond = states / seconds;

@@ -484,7 +484,7 @@ TEST_F(ConfigFileTest, LoadingLeavesWhatTheFileDoesNotHold) {
     g_Sim.m_pMemory[0x8000] = 0x77;
     g_Sim.m_pc = 0x1234;
     g_Sim.m_regA = 0x42;
-    g_Sim.m_tStates = 1000;
+    g_Sim.SetTStates(1000);
 
     const std::string path = PathOf("partial.cfg");
     WriteFile(path, PatternImage());
@@ -515,7 +515,7 @@ TEST_F(ConfigFileTest, LoadingLeavesWhatTheFileDoesNotHold) {
     EXPECT_EQ(g_Sim.m_pMemory[0x8000], 0x77);
     EXPECT_EQ(g_Sim.m_pc, 0x1234);
     EXPECT_EQ(g_Sim.m_regA, 0x42);
-    EXPECT_EQ(g_Sim.m_tStates, 1000u);
+    EXPECT_EQ(g_Sim.TStates(), 1000u);
 }
 
 TEST_F(ConfigFileTest, FirstProgramGetsThePowerOnSettings) {

@@ -257,7 +257,7 @@ TEST(InterruptAcceptance, PushRecordsJoinListsOfUpToThreeRecords) {
         const u16 returnAddress = 0x0100 + c.length;
         EXPECT_EQ(g_Sim.m_pc, 0x0024) << c.recordsBefore;
         // Acceptance itself takes no T-states.
-        EXPECT_EQ(g_Sim.m_tStates, c.tStates);
+        EXPECT_EQ(g_Sim.TStates(), c.tStates);
         EXPECT_EQ(g_Sim.m_lastTStates, c.tStates);
         if (c.recordsBefore <= 3) {
             ASSERT_EQ(g_busCycleCount, c.recordsBefore + 2);

@@ -117,10 +117,10 @@ TEST(ExecControl, HaltEndsWithoutTickInterruptOrEiStep) {
     g_Sim.m_stackValid = 0;
     Step();  // EI: TRAP held off by the invalid stack
     g_Sim.m_stackValid = 1;
-    const u64 before = g_Sim.m_tStates;
+    const u64 before = g_Sim.TStates();
     Step();  // HLT
     EXPECT_EQ(g_Sim.m_pc, kOrigin + 2);
-    EXPECT_EQ(g_Sim.m_tStates - before, 5u);
+    EXPECT_EQ(g_Sim.TStates() - before, 5u);
     EXPECT_EQ(g_Sim.m_lastTStates, 5);
     EXPECT_EQ(g_Sim.m_pendTrap, 1);
     EXPECT_EQ(g_Sim.m_eiDelay, 2);

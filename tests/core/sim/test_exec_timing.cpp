@@ -137,9 +137,9 @@ void SetCondition(u8 opcode, bool holds) {
 }
 
 void CheckRun(u32 tStates, const std::vector<Tok>& records, const std::string& what) {
-    const u32 tBefore = g_Sim.m_tStates;
+    const u64 tBefore = g_Sim.TStates();
     g_Sim.ExecuteInstruction();
-    EXPECT_EQ(g_Sim.m_tStates - tBefore, tStates) << what;
+    EXPECT_EQ(g_Sim.TStates() - tBefore, tStates) << what;
     EXPECT_EQ(g_Sim.m_lastTStates, tStates) << what;
     ASSERT_EQ(g_busCycleCount, records.size()) << what;
     for (std::size_t i = 0; i < records.size(); ++i)
@@ -212,10 +212,10 @@ TEST(ExecTiming, TStatesAccumulatePastThirtyTwoBits) {
     g_Sim.m_pMemory[kPc + 3] = kHigh;
     g_Sim.m_pMemory[kPc + 4] = 0x76;  // HLT
     const u64 start = 0xFFFFFFF0u;
-    g_Sim.m_tStates = start;
+    g_Sim.SetTStates(start);
     g_Sim.ExecuteInstruction();
     g_Sim.ExecuteInstruction();
     g_Sim.ExecuteInstruction();
-    EXPECT_EQ(g_Sim.m_tStates, start + 4 + 13 + 5);
+    EXPECT_EQ(g_Sim.TStates(), start + 4 + 13 + 5);
     EXPECT_EQ(g_Sim.m_lastTStates, 5);
 }

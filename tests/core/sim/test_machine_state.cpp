@@ -26,7 +26,7 @@ TEST(MachineState, ResetKeepsIeUndocumentedFlagsMemoryAndStackDepth) {
     g_Sim.m_flagV = 1;
     g_Sim.m_stackDepth = 6;
     g_Sim.m_maxStackDepth = 8;
-    g_Sim.m_tStates = 99;
+    g_Sim.SetTStates(99);
     g_Sim.m_pendTrap = 1;
     g_Sim.m_stackValid = 1;
     g_Sim.m_pc = 0x1234;
@@ -43,7 +43,7 @@ TEST(MachineState, ResetKeepsIeUndocumentedFlagsMemoryAndStackDepth) {
     EXPECT_EQ(g_Sim.m_mask75, 1);
     EXPECT_EQ(g_Sim.m_pendTrap, 0);
     EXPECT_EQ(g_Sim.m_stackValid, 0);
-    EXPECT_EQ(g_Sim.m_tStates, 0u);
+    EXPECT_EQ(g_Sim.TStates(), 0u);
     EXPECT_EQ(g_Sim.m_intEnable, 1);
     EXPECT_EQ(g_Sim.m_flagX5, 1);
     EXPECT_EQ(g_Sim.m_flagV, 1);

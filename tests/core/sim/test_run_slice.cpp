@@ -42,7 +42,7 @@ Reference StepTo(u16 address) {
         g_Sim.ExecuteInstruction();
         ++ref.instructions;
     } while (g_Sim.m_pc != address);
-    ref.tStates = g_Sim.m_tStates;
+    ref.tStates = g_Sim.TStates();
     return ref;
 }
 
@@ -86,7 +86,7 @@ TEST(RunSlice, StopsExactlyWhereSingleStepsReachTheStop) {
         u32 timeChecks = 0;
         EXPECT_EQ(RunSlice(g_Sim, [&] { return ++timeChecks, false; }), c.end);
         EXPECT_EQ(g_Sim.m_pc, c.stopsAt);
-        EXPECT_EQ(g_Sim.m_tStates, ref.tStates);
+        EXPECT_EQ(g_Sim.TStates(), ref.tStates);
         EXPECT_EQ(timeChecks, (ref.instructions - 1) / kInstructionsPerTimeCheck);
     }
 }
@@ -101,7 +101,7 @@ TEST(RunSlice, ARunCutIntoSlicesEndsAsOneRun) {
     while (RunSlice(g_Sim, [] { return true; }) == SliceEnd::TimeUp) ++slices;
     EXPECT_EQ(slices, int(ref.instructions / kInstructionsPerTimeCheck));
     EXPECT_EQ(g_Sim.m_pc, kNopAddress);
-    EXPECT_EQ(g_Sim.m_tStates, ref.tStates);
+    EXPECT_EQ(g_Sim.TStates(), ref.tStates);
 }
 
 TEST(RunSlice, ARunStartedOnABreakpointExecutesItAndGoesOn) {

@@ -46,9 +46,9 @@ private slots:
         f.ClickToolbar(command);
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(f.m_frame));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.m_view));
-        const auto states = g_Sim.m_tStates;
+        const auto states = g_Sim.TStates();
         PressKey(Qt::Key_F7);
-        QVERIFY(g_Sim.m_tStates > states);
+        QVERIFY(g_Sim.TStates() > states);
     }
 
     void theFocusedRowShows() {

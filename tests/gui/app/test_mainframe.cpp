@@ -381,7 +381,7 @@ private slots:
     void countPanesWidenToShowTheirWholeText() {
         QVERIFY(StartWith({m_program}));
         CStatusBar* pBar = Frame()->m_wndStatusBar;
-        g_Sim.m_tStates = 12582897;
+        g_Sim.SetTStates(12582897);
         Frame()->GetActiveView()->OnUpdate(nullptr, 0);
         QCOMPARE(pBar->GetPaneText(1), QStringLiteral("Cycles 12582897"));
         QCoreApplication::processEvents();

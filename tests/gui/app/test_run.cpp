@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(f.MarkerCount(), 1);
         QVERIFY(f.Row(1).startsWith('>'));
         QCOMPARE(f.Pane(2), QString("Line 2"));
-        QCOMPARE(f.Pane(1), QString("Cycles %1").arg(g_Sim.m_tStates));
+        QCOMPARE(f.Pane(1), QString("Cycles %1").arg(g_Sim.TStates()));
         QTest::keyClick(f.m_frame, Qt::Key_F8);
         QCOMPARE(g_Sim.m_pc, u16(0x0005));
         QVERIFY(f.MarkerOn(3));
@@ -265,7 +265,7 @@ private slots:
     void interruptCommandsOnlySetTheirLatches() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
-        const auto states = g_Sim.m_tStates;
+        const auto states = g_Sim.TStates();
         f.Command(ID_INTERRUPTS_TRAP);
         f.Command(ID_INTERRUPTS_RST55);
         QTest::keyClick(f.m_frame, Qt::Key_6, Qt::ControlModifier);
@@ -275,7 +275,7 @@ private slots:
         QCOMPARE(g_Sim.m_pendRst65, u8(1));
         QCOMPARE(g_Sim.m_pendRst75, u8(1));
         QCOMPARE(g_Sim.m_pc, u16(0));
-        QCOMPARE(g_Sim.m_tStates, states);
+        QCOMPARE(g_Sim.TStates(), states);
         QCOMPARE(g_CurrentLine, 1);
     }
 
@@ -286,11 +286,11 @@ private slots:
         bool stillRunning = false;
         bool stepsRefused = false;
         Later(kSoon, [&] {
-            const auto states = g_Sim.m_tStates;
+            const auto states = g_Sim.TStates();
             QTest::keyClick(f.m_frame, Qt::Key_F7);
             QTest::keyClick(f.m_frame, Qt::Key_F8);
             f.Command(ID_RUN_SINGLESTEP);
-            stepsRefused = g_Sim.m_tStates == states;
+            stepsRefused = g_Sim.TStates() == states;
             stillRunning = g_Sim.m_bRunning && !g_Sim.m_bStopRequest;
             Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
         });
@@ -316,7 +316,7 @@ private slots:
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         const u64 start = 0xFFFFFFFEu;
-        g_Sim.m_tStates = start;
+        g_Sim.SetTStates(start);
         f.Command(ID_RUN_SINGLESTEP);
         const QString text = QString("Cycles %1").arg(start + g_Sim.m_lastTStates);
         QCOMPARE(f.Pane(1), text);
@@ -352,9 +352,9 @@ private slots:
         Later(kSoon, [&] {
             Later(kSoon, [&] {
                 auto* dlg = qobject_cast<CFindDialog*>(QApplication::activeModalWidget());
-                const auto states = g_Sim.m_tStates;
+                const auto states = g_Sim.TStates();
                 QTest::qWait(50);
-                heldByDialog = dlg && g_Sim.m_tStates == states;
+                heldByDialog = dlg && g_Sim.TStates() == states;
                 if (dlg) dlg->reject();
             });
             // Find's key opens it as its menu item does.
@@ -363,9 +363,9 @@ private slots:
             QVERIFY(menu);
             menu->popup(QPoint(0, 0));
             Later(kSoon, [&, menu] {
-                const auto states = g_Sim.m_tStates;
+                const auto states = g_Sim.TStates();
                 QTest::qWait(50);
-                heldByMenu = QApplication::activePopupWidget() && g_Sim.m_tStates == states;
+                heldByMenu = QApplication::activePopupWidget() && g_Sim.TStates() == states;
                 menu->close();
                 Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
             });
@@ -502,9 +502,9 @@ private slots:
             if (c.breakpoint) QCOMPARE(g_Sim.ToggleBreakpoint(c.breakpoint), 1);
             f.Command(ID_RUN_RUN);
             QVERIFY2(g_Sim.m_pc == c.stopsAt, c.name);
-            QCOMPARE(g_Sim.m_tStates, reference->m_tStates);
+            QCOMPARE(g_Sim.TStates(), reference->TStates());
             QCOMPARE(f.Pane(0), QString("Execution terminated....."));
-            QCOMPARE(f.Pane(1), QString("Cycles %1").arg(reference->m_tStates));
+            QCOMPARE(f.Pane(1), QString("Cycles %1").arg(reference->TStates()));
             QVERIFY(f.MarkerOn(f.m_view->LineOfAddress(c.stopsAt)));
             // The views were brought up to date between slices.
             QVERIFY(other->m_nUpdates > 2);
