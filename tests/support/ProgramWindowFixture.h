@@ -149,6 +149,12 @@ inline void AnswerValueDialog(const QString& text) {
     });
 }
 
+// Change Origin from the toolbar, answered with the text.
+inline void ChangeOrigin(const ProgramWindowFixture& f, const QString& text) {
+    AnswerValueDialog(text);
+    f.ClickToolbar(ID_CHANGE_ORIGIN);
+}
+
 // Answers the Find dialog with a text and a direction (or Cancel).
 inline void AnswerFindDialog(const QString& text, bool backward, bool ok = true) {
     AnswerModal<CFindDialog>([=](CFindDialog* dlg) {

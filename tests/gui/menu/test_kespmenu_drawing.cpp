@@ -321,18 +321,13 @@ private slots:
         // A raised edge all round, which the items leave alone.
         const int middle = shown.height() / 2;
         QCOMPARE(shown.pixel(0, middle), Sys(COLOR_3DLIGHT));
-        QCOMPARE(shown.pixel(1, middle), Sys(COLOR_3DHILIGHT));
-        QCOMPARE(shown.pixel(shown.width() - 2, middle), Sys(COLOR_3DSHADOW));
         QCOMPARE(shown.pixel(shown.width() - 1, middle), Sys(COLOR_3DDKSHADOW));
 
         // Around a separator's line, the menu colour.
         const QRect separator = pFile->actionGeometry(pFile->actions().at(2));
-        const int line = separator.top() + separator.height() / 2;
-        for (int y = separator.top(); y <= separator.bottom(); ++y) {
-            const QRgb expected = y == line ? Sys(COLOR_3DSHADOW) : y == line + 1 ? Sys(COLOR_3DHILIGHT) : menu;
+        for (int y : {separator.top(), separator.bottom()})
             for (int x : {separator.left(), separator.center().x(), separator.right()})
-                QCOMPARE(shown.pixel(x, y), expected);
-        }
+                QCOMPARE(shown.pixel(x, y), menu);
         // Between a highlighted item's image box and its highlight, too.
         const QRect open = pFile->actionGeometry(pOpen);
         QCOMPARE(shown.pixel(open.right(), open.center().y()), Sys(COLOR_HIGHLIGHT));
