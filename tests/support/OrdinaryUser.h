@@ -1,7 +1,6 @@
-// Refusals that the superuser overrides (a write-protected file, a folder
-// without write permission) happen only to an ordinary user, and a link
-// planted by someone else needs a second user. As root, a check runs in a
-// child process that has become "nobody"; as anyone else, it runs here.
+// Refusals that the superuser overrides happen only to an ordinary user, and
+// a link planted by someone else needs a second user: as root, a check runs
+// in a child process that has become "nobody"; as anyone else, it runs here.
 #pragma once
 
 #include <cstdio>
