@@ -1,11 +1,10 @@
 #include "menu/KespMenuStyle.h"
 
-#include <QApplication>
 #include <QPainter>
-#include <QPointer>
 #include <QStyleOptionMenuItem>
 
 #include "menu/Kespmenu.h"
+#include "menu/SharedStyle.h"
 #include "platform/SysColor.h"
 
 namespace {
@@ -40,12 +39,7 @@ void DrawSubMenuArrow(QPainter* pPainter, const QRect& item, QColor color) {
 KespMenuStyle::KespMenuStyle() = default;
 
 KespMenuStyle* KespMenuStyle::Instance() {
-    static QPointer<KespMenuStyle> s_pStyle;
-    if (s_pStyle.isNull()) {
-        s_pStyle = new KespMenuStyle();
-        s_pStyle->setParent(qApp);
-    }
-    return s_pStyle;
+    return SharedStyle<KespMenuStyle>([] { return new KespMenuStyle(); });
 }
 
 void KespMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* pOption, QPainter* pPainter,

@@ -1,16 +1,11 @@
 #include "menu/PlainMenuStyle.h"
 
-#include <QApplication>
-#include <QPointer>
 #include <QStyleOptionMenuItem>
 
+#include "menu/SharedStyle.h"
+
 PlainMenuStyle* PlainMenuStyle::Instance() {
-    static QPointer<PlainMenuStyle> s_pStyle;
-    if (s_pStyle.isNull()) {
-        s_pStyle = new PlainMenuStyle();
-        s_pStyle->setParent(qApp);
-    }
-    return s_pStyle;
+    return SharedStyle<PlainMenuStyle>([] { return new PlainMenuStyle(); });
 }
 
 void PlainMenuStyle::drawControl(ControlElement element, const QStyleOption* pOption, QPainter* pPainter,
