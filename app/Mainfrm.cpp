@@ -164,10 +164,7 @@ void CMainFrame::ConnectPopup(QMenu* pMenu, bool bTopLevel) {
         if (pMenu->isVisible()) OnMenuHovered(pAction);
     });
     // Leaving the menus puts the idle text back in pane 0.
-    if (bTopLevel)
-        connect(pMenu, &QMenu::aboutToHide, this, [this] {
-            m_wndStatusBar->SetPaneText(CStatusBar::kMessagePane, QString::fromLatin1(CStatusBar::kIdleText));
-        });
+    if (bTopLevel) connect(pMenu, &QMenu::aboutToHide, this, [this] { ShowIdleStatusText(); });
     for (QAction* pAction : pMenu->actions())
         if (pAction->menu() != nullptr) ConnectPopup(pAction->menu(), false);
 }

@@ -154,6 +154,9 @@ private:
     void UpdateRecentFileItems();
     // Run's texts in status pane 0.
     void SetRunStatusText(const char* text);
+    // What pane 0 reads when nothing else is to be said: "Ready", or the run's
+    // text while a run goes on.
+    void ShowIdleStatusText();
     void ApplyMenuTexts(int nMenuId);
 
     std::vector<std::unique_ptr<CMenuSet>> m_menuSets;

@@ -5,7 +5,9 @@
 // slices of about a millisecond and lets pending events through between
 // them, so the toolbar, the menus and the keys keep working while a program
 // runs; a command given then runs nested inside the loop and takes effect
-// through the run flags before the loop's next test.
+// through the run flags before the loop's next test. Run given then lets the
+// run go on: a second loop inside the first would outlive the first's stop,
+// and the program would go on past its HLT or breakpoint.
 #include <QApplication>
 #include <QPointer>
 #include <chrono>
@@ -77,6 +79,11 @@ void CMainFrame::SetRunStatusText(const char* text) {
     if (m_wndStatusBar) m_wndStatusBar->SetPaneText(CStatusBar::kMessagePane, QString::fromLatin1(text));
 }
 
+void CMainFrame::ShowIdleStatusText() {
+    const bool bRunGoesOn = CRunLoopScope::IsActive() && g_Sim.m_bRunning;
+    SetRunStatusText(bRunGoesOn ? kExecutingText : CStatusBar::kIdleText);
+}
+
 void CMainFrame::OnRunSingleStep() {
     if (g_Sim.m_bRunning) return;
     g_Sim.m_bStopRequest = 0;
@@ -90,6 +97,7 @@ void CMainFrame::OnRunSingleStep() {
 }
 
 void CMainFrame::OnRunRun() {
+    if (CRunLoopScope::IsActive()) return;
     g_Sim.m_bRunning = 1;
     g_Sim.m_bStopRequest = 0;
     m_pRunEndText = kTerminatedText;

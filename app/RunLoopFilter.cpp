@@ -13,7 +13,6 @@ QElapsedTimer& Clock() {
 }
 }  // namespace
 
-int CRunLoopScope::s_nDepth = 0;
 QPointer<CRunLoopFilter> CRunLoopScope::s_pFilter;
 
 bool CRunLoopFilter::eventFilter(QObject* pWatched, QEvent* pEvent) {
@@ -39,12 +38,8 @@ bool CRunLoopFilter::HoldRepaint(QObject* pWatched) {
 }
 
 CRunLoopScope::CRunLoopScope() {
-    if (s_nDepth++ == 0) {
-        s_pFilter = new CRunLoopFilter(QCoreApplication::instance());
-        QCoreApplication::instance()->installEventFilter(s_pFilter);
-    }
+    s_pFilter = new CRunLoopFilter(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(s_pFilter);
 }
 
-CRunLoopScope::~CRunLoopScope() {
-    if (--s_nDepth == 0) delete s_pFilter;
-}
+CRunLoopScope::~CRunLoopScope() { delete s_pFilter; }

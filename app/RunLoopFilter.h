@@ -24,7 +24,8 @@ private:
     QHash<QObject*, qint64> m_nextRepaint;
 };
 
-// Installs the filter for the outermost Run loop; nested loops share it.
+// Installs the filter while Run's loop is active; there is one such loop at
+// a time.
 class CRunLoopScope {
 public:
     CRunLoopScope();
@@ -32,7 +33,8 @@ public:
     CRunLoopScope(const CRunLoopScope&) = delete;
     CRunLoopScope& operator=(const CRunLoopScope&) = delete;
 
+    static bool IsActive() { return !s_pFilter.isNull(); }
+
 private:
-    static int s_nDepth;
     static QPointer<CRunLoopFilter> s_pFilter;
 };

@@ -25,6 +25,11 @@ const QByteArray kIntoInstruction = Program({0xC3, 0x04, 0x00, 0x01, 0x00, 0x00}
 // up to the NOP at 0015 and the HLT at 0016.
 const QByteArray kLongLoops = Program({0x31, 0x00, 0x20, 0x16, 0x10, 0x0E, 0x00, 0x06, 0x00, 0x04, 0xC2, 0x09,
                                        0x00, 0x0D, 0xC2, 0x07, 0x00, 0x15, 0xC2, 0x05, 0x00, 0x00, 0x76, 0x00});
+// loop: LDA 2000 / ORA A / JZ loop / XRA A / STA 2000 / HLT: waits for the
+// test to set the flag, and clears it on the way to its HLT.
+constexpr u16 kFlag = 0x2000;
+const QByteArray kUntilFlagged =
+    Program({0x3A, 0x00, 0x20, 0xB7, 0xCA, 0x00, 0x00, 0xAF, 0x32, 0x00, 0x20, 0x76, 0x00});
 // LXI SP,2000 / MVI A,08 / SIM (all RSTs unmasked) / EI / loop: JMP loop
 const QByteArray kWaitForInterrupts = Program({0x31, 0x00, 0x20, 0x3E, 0x08, 0x30, 0xFB, 0xC3, 0x07, 0x00});
 
@@ -316,28 +321,27 @@ private slots:
         QCOMPARE(f.Pane(1), QString("Cycles %1").arg(start + g_Sim.m_lastTStates));
     }
 
-    void aNestedRunEndsWithTheFirst() {
+    void runGivenDuringARunLetsThatRunEndAtItsHlt() {
         ProgramWindowFixture f;
-        QVERIFY(f.Start(kEndless));
+        QVERIFY(f.Start(kUntilFlagged));
         Watchdog watchdog;
-        int nestedReturned = 0;
         Later(kSoon, [&] {
-            Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
-            f.ClickToolbar(ID_RUN_RUN);
-            ++nestedReturned;
+            QTest::keyClick(f.m_frame, Qt::Key_F7, Qt::ControlModifier);
+            g_Sim.m_pMemory[kFlag] = 1;
         });
         f.Command(ID_RUN_RUN);
         QVERIFY(!watchdog.Fired());
-        QCOMPARE(nestedReturned, 1);
-        QCOMPARE(g_Sim.m_bRunning, 0u);
+        QCOMPARE(g_Sim.m_pc, u16(0x000C));
+        VerifyEndedAt(f, "Execution terminated.....");
     }
 
-    void aModalDialogOrAnOpenMenuHoldsExecution() {
+    void aModalDialogOrAnOpenMenuHoldsExecutionAndTheRunsTextComesBack() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
         bool heldByDialog = false;
         bool heldByMenu = false;
+        QString afterMenu;
         Later(kSoon, [&] {
             Later(kSoon, [&] {
                 auto* dlg = qobject_cast<CFindDialog*>(QApplication::activeModalWidget());
@@ -356,13 +360,17 @@ private slots:
                 QTest::qWait(50);
                 heldByMenu = QApplication::activePopupWidget() && g_Sim.TStates() == states;
                 menu->close();
-                Later(kSoon, [&] { f.ClickToolbar(ID_RUN_TERMINATEPROGRAM); });
+                Later(kSoon, [&] {
+                    afterMenu = f.Pane(0);
+                    f.ClickToolbar(ID_RUN_TERMINATEPROGRAM);
+                });
             });
         });
         f.Command(ID_RUN_RUN);
         QVERIFY(!watchdog.Fired());
         QVERIFY(heldByDialog);
         QVERIFY(heldByMenu);
+        QCOMPARE(afterMenu, QString("Executing....."));
     }
 
     void closingTheMainWindowEndsTheRun() {
