@@ -80,8 +80,17 @@ bool CProgramListing::FollowMemory() {
     const int currentIndex = IndexOfLine(currentAddress);
     g_CurrentLine = currentIndex >= 0 ? currentIndex + 1 : LineOfAddress(g_Sim.m_pc);
     PlaceMarker(g_CurrentLine);
-    if (LineCount() != linesBefore) OnLineCountChanged();
+    if (LineCount() != linesBefore) {
+        KeepTopLineInListing();
+        OnLineCountChanged();
+    }
     return true;
+}
+
+void CProgramListing::KeepTopLineInListing() {
+    // Longer instructions make fewer lines: a page that began past the new
+    // end would show nothing until the next scroll, so it shows the last page.
+    if (m_nTopLine > LineCount()) m_nTopLine = std::max(LineCount() - m_nRowsPerPage + 1, 1);
 }
 
 bool CProgramListing::CollectChangedRanges() {

@@ -99,9 +99,9 @@ private:
     };
 
     void ClampTopLine();
+    void KeepTopLineInListing();
     // Index (0-based) of the line that starts at an address, or -1.
     int IndexOfLine(u32 address) const;
-    void StoreLine(int index, u32 address, const char* text);
     void RememberListedMemory();
     // The runs of bytes that differ from what the listing last read, in
     // ascending order; false when there are too many to follow one by one.

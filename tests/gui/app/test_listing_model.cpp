@@ -265,6 +265,19 @@ private slots:
         QCOMPARE(listing.m_Lines[2].substr(0, 11), std::string(" [BR]  0004"));
     }
 
+    void aListingThatShrinksUnderThePageShowsItsLastPage() {
+        std::fill(g_Sim.m_pMemory, g_Sim.m_pMemory + kMemorySize, 0);
+        g_DisasmOrigin = 0xFF00;
+        CProgramListing listing;
+        listing.RebuildListing(0);  // 256 NOPs
+        listing.m_nRowsPerPage = 20;
+        listing.m_nTopLine = 240;
+        std::fill(g_Sim.m_pMemory + 0xFF00, g_Sim.m_pMemory + kMemorySize, 0x01);  // 85 LXI B lines
+        QVERIFY(listing.FollowMemory());
+        QCOMPARE(listing.m_nTopLine, listing.LineCount() - 19);
+        QVERIFY(listing.RowText(19).find("FFFC  01 01 01") != std::string::npos);
+    }
+
     void typedHexValuesKeepTheirLowBits() {
         u32 value = 0x1234;
         QVERIFY(ScanHex("-1", value));
