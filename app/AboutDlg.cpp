@@ -92,8 +92,8 @@ bool CAboutDlg::OnInitDialog() {
 }
 
 QString CAboutDlg::ReadVersionText(const QString& path) {
-    QFile file(path);
-    if (!IsRegularFile(path) || !file.open(QIODevice::ReadOnly)) return QString::fromLatin1(kDefaultVersion);
+    QFile file;
+    if (!OpenRegularFile(file, path)) return QString::fromLatin1(kDefaultVersion);
     QByteArray line;
     char c = 0;
     while (line.size() < kVersionLimit - 1 && file.getChar(&c)) {

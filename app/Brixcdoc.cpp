@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 #include <cstring>
-#include <fstream>
+#include <istream>
+#include <streambuf>
 
 #include "app/LastProgramRecord.h"
 #include "app/ProgramImage.h"
@@ -40,12 +42,24 @@ template <std::size_t N> void StoreCut(char (&field)[N], const QByteArray& text)
     field[length] = '\0';
 }
 
-// A path that names a readable file (not a folder) opened as bytes.
-bool OpenForReading(const QString& path, std::ifstream& stream) {
-    if (!IsRegularFile(path)) return false;
-    stream.open(QFile::encodeName(path).toStdString(), std::ios::binary);
-    return stream.is_open();
-}
+// The bytes of an open file as a stream, for the loaders, which read streams.
+class FileStreamBuffer : public std::streambuf {
+public:
+    explicit FileStreamBuffer(QFile& file) : m_file(file) {}
+
+protected:
+    int_type underflow() override {
+        const qint64 count = m_file.read(m_buffer.data(), static_cast<qint64>(m_buffer.size()));
+        if (count <= 0) return traits_type::eof();
+        setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + count);
+        return traits_type::to_int_type(m_buffer[0]);
+    }
+
+private:
+    static constexpr std::size_t kBufferSize = 4096;
+    QFile& m_file;
+    std::array<char, kBufferSize> m_buffer{};
+};
 
 // Tells a failed load or save of the configuration file at nativePath.
 void ReportConfigResult(CSimulator::ConfigResult result, const std::string& nativePath) {
@@ -119,14 +133,18 @@ void CTorvanDoc::SaveConfiguration(const QString& path) {
 }
 
 int CTorvanDoc::LoadHexFile(const QString& path) {
-    std::ifstream stream;
-    if (!OpenForReading(path, stream)) return kHexCannotOpen;
+    QFile file;
+    if (!OpenRegularFile(file, path)) return kHexCannotOpen;
+    FileStreamBuffer buffer(file);
+    std::istream stream(&buffer);
     return ProgramImage::LoadHex(stream, TargetMemory()) == ProgramImage::kHexLoaded ? kHexLoaded : kHexNotValid;
 }
 
 bool CTorvanDoc::LoadRawImage(const QString& path) {
-    std::ifstream stream;
-    if (!OpenForReading(path, stream)) return false;
+    QFile file;
+    if (!OpenRegularFile(file, path)) return false;
+    FileStreamBuffer buffer(file);
+    std::istream stream(&buffer);
     ProgramImage::LoadRaw(stream, TargetMemory());
     return true;
 }

@@ -142,8 +142,8 @@ void CTorvanApp::OpenStartupProgram(const QStringList& arguments) {
         return;
     }
     // A record that is not a regular file is no record.
-    QFile file(StartupCfgPath());
-    if (!IsRegularFile(file.fileName()) || !file.open(QIODevice::ReadOnly)) return;
+    QFile file;
+    if (!OpenRegularFile(file, StartupCfgPath())) return;
     const QByteArray bytes = file.read(LastProgramRecord::kRecordSize);
     const std::string path = LastProgramRecord::PathFrom(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (!path.empty()) OpenDocumentFile(QFile::decodeName(QByteArray::fromStdString(path)));

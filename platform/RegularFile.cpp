@@ -1,9 +1,26 @@
 #include "platform/RegularFile.h"
 
 #include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-// QFileInfo calls a pipe or a device a sequential file, not a file.
-bool IsRegularFile(const QString& path) { return QFileInfo(path).isFile(); }
+namespace {
+// Opening a named pipe for reading returns at once instead of waiting for a
+// writer; the flag changes nothing for a regular file's reads.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+}  // namespace
+
+bool OpenRegularFile(QFile& file, const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), kReadFlags);
+    if (fd < 0) return false;
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    return false;
+}
 
 bool IsAbsentOrRegularFile(const QString& path) {
     const QFileInfo info(path);

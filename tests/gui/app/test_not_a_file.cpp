@@ -1,5 +1,6 @@
 // Files that are not files: a configuration, a last-program record or a
-// version text that is a named pipe or a folder. The program never waits on
+// version text that is a named pipe or a folder, and a program swapped for a
+// pipe while it is opened. The program never waits on
 // one; it goes on as when the file is absent or unreadable, with the
 // loader's message where it has one.
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 #include "app/AboutDlg.h"
+#include "app/Brixcdoc.h"
 #include "tests/support/ProgramWindowFixture.h"
 #include "tests/support/QtTestRegistry.h"
 
@@ -122,6 +124,27 @@ private slots:
         SetAppFolderOverride(QString());
         QVERIFY(!releaser.Fired());
         QCOMPARE(dialog.m_strVersion, QString::fromLatin1(CAboutDlg::kDefaultVersion));
+    }
+
+    void aProgramSwappedForAPipeWhileItIsOpenedIsNeverWaitedOn() {
+        QTemporaryDir dir;
+        const QByteArray program = QFile::encodeName(dir.filePath(QStringLiteral("prog.hex")));
+        const QByteArray other = QFile::encodeName(dir.filePath(QStringLiteral("other")));
+        const QString keep = dir.filePath(QStringLiteral("keep"));
+        QVERIFY(::mkfifo(other.constData(), 0600) == 0);
+        QVERIFY(::link(other.constData(), QFile::encodeName(keep).constData()) == 0);
+        QFile image(QFile::decodeName(program));
+        QVERIFY(image.open(QIODevice::WriteOnly) && image.write(":00000001FF\n") == 12);
+        image.close();
+        PipeReleaser releaser(keep);
+        std::atomic<bool> bStop{false};
+        std::thread swapper([&] {
+            while (!bStop) ::renameat2(AT_FDCWD, program.constData(), AT_FDCWD, other.constData(), RENAME_EXCHANGE);
+        });
+        for (int load = 0; load < 2000 && !releaser.Fired(); ++load) CTorvanDoc::LoadHexFile(QFile::decodeName(program));
+        bStop = true;
+        swapper.join();
+        QVERIFY(!releaser.Fired());
     }
 };
 
