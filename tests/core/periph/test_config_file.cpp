@@ -692,6 +692,7 @@ TEST_F(ConfigFileTest, ALinkSwappedDuringSavesNeverAimsThem) {
 TEST_F(ConfigFileTest, TheFolderOwnersLinkIsNotFollowed) {
     const std::optional<OrdinaryUser> user = FindOrdinaryUser();
     if (::geteuid() != 0 || !user) GTEST_SKIP() << "needs a second user to own the folder";
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
     GiveTo(m_dir, *user);
     const std::string victim = PathOf("victim");
     WriteFile(victim, PatternImage());
@@ -704,8 +705,10 @@ TEST_F(ConfigFileTest, TheFolderOwnersLinkIsNotFollowed) {
     fs::create_symlink(PathOf("created"), lab / "new.cfg");
     for (const fs::path& path : {lab, lab / "prog.cfg", lab / "new.cfg"}) GiveTo(path, Stranger(*user));
     RunAsUser(*user, [&] {
+        EXPECT_EQ(g_Sim.SaveConfig((lab / "prog.cfg").c_str()), Result::CannotWrite);
         for (const char* name : {"prog.cfg", "new.cfg"})
-            EXPECT_EQ(g_Sim.SaveConfig((lab / name).c_str()), Result::CannotWrite) << name;
+            EXPECT_EQ(g_Sim.LoadConfig((lab / name).c_str()), Result::CannotWrite) << name;
+        ExpectSettingsAsInReference();
     });
     EXPECT_EQ(ReadFile(victim), PatternImage());
     EXPECT_FALSE(fs::exists(PathOf("created")));
@@ -739,9 +742,10 @@ template <class F> auto WithoutWaiting(const std::string& pipe, F call) {
     auto pending = std::async(std::launch::async, call);
     if (pending.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
         ADD_FAILURE() << "waited on " << pipe;
+        // Closed at once, so that what the call then reads is the end of the pipe.
         const int releaser = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
-        pending.wait();
         if (releaser >= 0) ::close(releaser);
+        pending.wait();
     }
     return pending.get();
 }
@@ -761,4 +765,20 @@ TEST_F(ConfigFileTest, APipeADeviceOrAFolderIsNeverOpened) {
     EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
     EXPECT_TRUE(fs::is_directory(folder));
     ExpectSettingsAsInReference();
+}
+
+TEST_F(ConfigFileTest, APipeSwappedInDuringLoadsIsNeverWaitedOn) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no ordinary user to run as";
+    GiveTo(m_dir, *user);
+    const std::string path = PathOf("prog.cfg");
+    const std::string pipe = PathOf("pipe");
+    WriteFile(path, PatternImage());
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& name : {path, pipe}) GiveTo(name, *user);
+    // A load that waits is released after the race, with the pipe back at its own name.
+    RaceAsUser(*user, path, pipe, [&] {
+        const Result result = WithoutWaiting(pipe, [&] { return g_Sim.LoadConfig(path.c_str()); });
+        EXPECT_TRUE(result == Result::Loaded || result == Result::NotValid);
+    });
 }
