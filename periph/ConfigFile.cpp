@@ -1,10 +1,14 @@
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 #include "periph/ConfigLayout.h"
+#include "periph/Descriptor.h"
+#include "periph/OwnPath.h"
 #include "periph/WholeFileWrite.h"
 
 namespace {
@@ -14,6 +18,8 @@ using Result = CSimulator::ConfigResult;
 constexpr const char* kNotValidFormat = "%s is not a valid Configuration file";
 constexpr const char* kCannotWriteFormat = "Cannot open %s file for writing";
 constexpr unsigned kBitsPerByte = 8;
+// Nothing is read through a link, and opening a named pipe does not wait.
+constexpr int kReadFlags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
 
 class ConfigWriter {
 public:
@@ -51,11 +57,28 @@ bool CountsFit(const ConfigImage& image) {
            image[kIOWatchCount] <= kMaxIOWatches && image[kMemWatchCount] <= kMaxMemWatches;
 }
 
-// Reads exactly one file's worth; a shorter or longer file is not ours.
-bool ReadImage(std::ifstream& file, ConfigImage& image) {
-    file.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    if (static_cast<std::size_t>(file.gcount()) != image.size()) return false;
-    return file.peek() == std::ifstream::traits_type::eof();
+// How many bytes there were to read, up to size.
+std::size_t ReadUpTo(int fd, u8* bytes, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, bytes + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+// Reads exactly one file's worth; a shorter or longer file is not ours. What
+// was opened is what is checked and read: a named pipe put in the file's
+// place after it was found is refused rather than waited on.
+bool ReadImage(const OwnPath& file, ConfigImage& image) {
+    const Descriptor opened(::openat(file.folder.Get(), file.name.c_str(), kReadFlags));
+    struct stat status {};
+    if (opened.Get() < 0 || ::fstat(opened.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    u8 beyond = 0;
+    return ReadUpTo(opened.Get(), image.data(), image.size()) == image.size() &&
+           ReadUpTo(opened.Get(), &beyond, 1) == 0;
 }
 
 std::string Substitute(const char* format, const std::string& path) {
@@ -66,18 +89,15 @@ std::string Substitute(const char* format, const std::string& path) {
 }  // namespace
 
 CSimulator::ConfigResult CSimulator::LoadConfig(const char* path) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
-        // A program seen for the first time gets a file of the current settings.
-        return SaveConfig(path) == Result::Saved ? Result::Created : Result::CannotWrite;
-    }
-    // Only a regular file is opened: a named pipe would hold the program
-    // until something wrote into it.
-    if (status.type() != std::filesystem::file_type::regular) return Result::NotValid;
-    std::ifstream file(path, std::ios::binary);
+    const std::optional<OwnPath> file = FindOwnPath(path);
+    // A program seen for the first time gets a file of the current settings.
+    // A link that may not be followed is no file of the user's: the program
+    // is opened as without one, and the save refuses the link too.
+    if (!file || !file->exists) return SaveConfig(path) == Result::Saved ? Result::Created : Result::CannotWrite;
+    // A device may act when opened, and a folder holds no settings.
+    if (!S_ISREG(file->status.st_mode)) return Result::NotValid;
     ConfigImage image{};
-    if (!file || !ReadImage(file, image) || !CountsFit(image)) return Result::NotValid;
+    if (!ReadImage(*file, image) || !CountsFit(image)) return Result::NotValid;
     SyncTimers();
     ConfigReader reader(image);
     ExchangeConfig(reader, *this);

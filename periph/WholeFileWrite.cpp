@@ -1,7 +1,6 @@
 #include "periph/WholeFileWrite.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
@@ -11,8 +10,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "periph/Descriptor.h"
+#include "periph/OwnPath.h"
+
 namespace {
-constexpr int kMaxLinkHops = 40;
 constexpr int kScratchAttempts = 16;
 constexpr const char* kScratchFormat = ".torvan-%016llx.saving";
 constexpr std::size_t kScratchNameSize = 32;
@@ -25,21 +26,6 @@ constexpr mode_t kModeBits = 07777;
 // Nothing is opened through a link, and nothing opened may wait: a named
 // pipe put where the file was is refused, not waited on.
 constexpr int kOpenFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-
-// Closes the file it holds when it goes.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // A write may be cut short or interrupted; false when it cannot finish.
 bool WriteAt(int fd, const unsigned char* bytes, std::size_t size) {
@@ -65,59 +51,27 @@ std::size_t ReadAt(int fd, unsigned char* bytes, std::size_t size) {
     return done;
 }
 
-// The folder part of a path with its last slash; nothing for a bare name.
-std::string FolderPrefix(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// Whoever could have put a file where the link is might as well have put
-// the link: its owner is the user or the folder's owner. Anyone else's link
-// in a shared folder could point at any of the user's files.
-bool MayFollow(const std::string& link, const struct stat& linkStatus) {
-    if (linkStatus.st_uid == ::geteuid()) return true;
-    const std::string prefix = FolderPrefix(link);
-    struct stat folder {};
-    return ::stat(prefix.empty() ? "." : prefix.c_str(), &folder) == 0 && folder.st_uid == linkStatus.st_uid;
-}
-
-// The path the bytes go to: the path itself, or the file its links lead to.
-// Nothing when a link may not be followed or the links run in a loop.
-std::optional<std::string> FinalPath(std::string path) {
-    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
-        struct stat status {};
-        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
-        if (!MayFollow(path, status)) return std::nullopt;
-        char target[PATH_MAX];
-        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
-        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) return std::nullopt;
-        const std::string next(target, static_cast<std::size_t>(length));
-        path = next.front() == '/' ? next : FolderPrefix(path) + next;
-    }
-    return std::nullopt;
-}
-
-// A file beside the target, created there and then under a name nobody can
-// guess: were anything already there, a planted link included, creating it
-// fails rather than opening what is there. It goes again unless it takes
-// the target's place.
+// A file in the target's folder, created there and then under a name nobody
+// can guess: were anything already there, a planted link included, creating
+// it fails rather than opening what is there. It goes again unless it takes
+// the target's place, which is in the same folder whatever is renamed meanwhile.
 class ScratchFile {
 public:
-    ScratchFile(const std::string& target, mode_t mode) {
+    ScratchFile(int folder, mode_t mode) : m_folder(folder) {
         for (int attempt = 0; attempt < kScratchAttempts && m_fd < 0; ++attempt) {
             std::uint64_t random = 0;
             if (::getrandom(&random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) break;
             char name[kScratchNameSize];
             std::snprintf(name, sizeof name, kScratchFormat, static_cast<unsigned long long>(random));
-            m_path = FolderPrefix(target) + name;
-            m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, mode);
+            m_name = name;
+            m_fd = ::openat(m_folder, m_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, mode);
             if (m_fd < 0 && errno != EEXIST) break;
         }
-        if (m_fd < 0) m_path.clear();
+        if (m_fd < 0) m_name.clear();
     }
     ~ScratchFile() {
         if (m_fd >= 0) ::close(m_fd);
-        if (!m_path.empty()) ::unlink(m_path.c_str());
+        if (!m_name.empty()) ::unlinkat(m_folder, m_name.c_str(), 0);
     }
     ScratchFile(const ScratchFile&) = delete;
     ScratchFile& operator=(const ScratchFile&) = delete;
@@ -134,20 +88,21 @@ public:
     }
 
     bool TakePlaceOf(const std::string& target) {
-        if (::rename(m_path.c_str(), target.c_str()) != 0) return false;
-        m_path.clear();
+        if (::renameat(m_folder, m_name.c_str(), m_folder, target.c_str()) != 0) return false;
+        m_name.clear();
         return true;
     }
 
 private:
+    int m_folder;
     int m_fd = -1;
-    std::string m_path;
+    std::string m_name;
 };
 
 // A file new to its folder appears whole or not at all.
-bool CreateWhole(const std::string& target, const unsigned char* bytes, std::size_t size) {
-    ScratchFile scratch(target, kNewFileMode);
-    return scratch.Get() >= 0 && scratch.Fill(bytes, size) && scratch.TakePlaceOf(target);
+bool CreateWhole(const OwnPath& target, const unsigned char* bytes, std::size_t size) {
+    ScratchFile scratch(target.folder.Get(), kNewFileMode);
+    return scratch.Get() >= 0 && scratch.Fill(bytes, size) && scratch.TakePlaceOf(target.name);
 }
 
 // A rename would give someone else's file a new owner, and split a file
@@ -156,11 +111,11 @@ bool MayReplace(const struct stat& old) { return old.st_nlink == 1 && old.st_uid
 
 // The new file has the old one's owner, group and mode before it holds
 // anything; where the old group cannot be given, the file is not replaced.
-bool ReplaceWhole(const std::string& target, const struct stat& old, const unsigned char* bytes, std::size_t size) {
-    ScratchFile scratch(target, kPrivateMode);
+bool ReplaceWhole(const OwnPath& target, const struct stat& old, const unsigned char* bytes, std::size_t size) {
+    ScratchFile scratch(target.folder.Get(), kPrivateMode);
     return scratch.Get() >= 0 && ::fchown(scratch.Get(), old.st_uid, old.st_gid) == 0 &&
            ::fchmod(scratch.Get(), old.st_mode & kModeBits) == 0 && scratch.Fill(bytes, size) &&
-           scratch.TakePlaceOf(target);
+           scratch.TakePlaceOf(target.name);
 }
 
 // As far as the system lets it, the file is as it was.
@@ -183,15 +138,15 @@ bool WriteInPlace(int fd, const struct stat& old, const unsigned char* bytes, st
 }  // namespace
 
 bool WriteWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size) {
-    const std::optional<std::string> target = FinalPath(path);
+    const std::optional<OwnPath> target = FindOwnPath(path);
     if (!target) return false;
-    struct stat seen {};
-    if (::lstat(target->c_str(), &seen) != 0) return errno == ENOENT && CreateWhole(*target, bytes, size);
+    if (!target->exists) return CreateWhole(*target, bytes, size);
+    const struct stat& seen = target->status;
     // A named pipe or a device may wait or act when opened; a folder holds no bytes.
     if (!S_ISREG(seen.st_mode)) return false;
     // Opened to be written even when it is to be replaced: a file whose own
     // write protection refuses the user is not replaced either.
-    const Descriptor old(::open(target->c_str(), O_RDWR | kOpenFlags));
+    const Descriptor old(::openat(target->folder.Get(), target->name.c_str(), O_RDWR | kOpenFlags));
     struct stat opened {};
     if (old.Get() < 0 || ::fstat(old.Get(), &opened) != 0 || opened.st_dev != seen.st_dev ||
         opened.st_ino != seen.st_ino)

@@ -15,9 +15,11 @@
 // file in a folder the user may not write, or one with a second name, stays
 // one file with its owner.
 //
-// A symbolic link is followed only when its owner is the user or the owner
-// of the folder that holds it: one that anyone else planted is refused
-// rather than letting them choose which of the user's files is written.
+// A symbolic link is followed only when the user or the superuser made it:
+// one that anyone else planted, the owner of the folder that holds it
+// included, is refused rather than letting them choose which of the user's
+// files is written or where a new one appears. The folder the file is found
+// in is the one it is written in, whatever is renamed meanwhile.
 //
 // Only a regular file is written. False when the bytes could not be written;
 // the old contents are then as they were.

@@ -1,9 +1,11 @@
 #include <array>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -640,6 +642,99 @@ TEST_F(ConfigFileTest, SomeoneElsesLinkAtTheFileIsNotFollowed) {
 }
 
 namespace {
+using Clock = std::chrono::steady_clock;
+// Long enough for a thousand saves or more, each a chance to lose a race.
+constexpr auto kRaceTime = std::chrono::seconds(1);
+
+// Neither the user nor the superuser.
+OrdinaryUser Stranger(const OrdinaryUser& user) { return OrdinaryUser{user.uid - 1, user.gid - 1}; }
+
+// The action runs as the user, over and over, while a second process swaps
+// what the two names stand for as fast as it can; the names end as they began.
+void RaceAsUser(const OrdinaryUser& user, const fs::path& a, const fs::path& b, const std::function<void()>& action) {
+    const Clock::time_point until = Clock::now() + kRaceTime;
+    const pid_t racer = ::fork();
+    if (racer == 0) {
+        const auto swap = [&] { return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0; };
+        bool bSwapped = true;
+        while (bSwapped && Clock::now() < until) bSwapped = swap() && swap();
+        ::_exit(bSwapped ? 0 : 1);
+    }
+    RunAsUser(user, [&] {
+        while (Clock::now() < until) action();
+    });
+    int status = 0;
+    EXPECT_TRUE(racer > 0 && ::waitpid(racer, &status, 0) == racer && status == 0) << "could not swap " << a;
+}
+}  // namespace
+
+TEST_F(ConfigFileTest, ALinkSwappedDuringSavesNeverAimsThem) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (::geteuid() != 0 || !user) GTEST_SKIP() << "needs a second user to plant a link";
+    GiveTo(m_dir, *user);
+    const std::string own = PathOf("own.cfg");
+    const std::string victim = PathOf("victim");
+    WriteFile(victim, Bytes{1, 2, 3});
+    // A folder where both may add and rename: no sticky bit.
+    const fs::path mine = m_dir / "shared" / "prog.cfg";
+    const fs::path theirs = m_dir / "shared" / "spare.cfg";
+    fs::create_directory(mine.parent_path());
+    fs::permissions(mine.parent_path(), fs::perms::all);
+    fs::create_symlink(own, mine);
+    fs::create_symlink(victim, theirs);
+    for (const fs::path& path : {fs::path(victim), mine}) GiveTo(path, *user);
+    GiveTo(theirs, Stranger(*user));
+    RaceAsUser(*user, mine, theirs, [&] { g_Sim.SaveConfig(mine.c_str()); });
+    EXPECT_EQ(ReadFile(victim), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadFile(own).size(), kFileSize);
+}
+
+TEST_F(ConfigFileTest, TheFolderOwnersLinkIsNotFollowed) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (::geteuid() != 0 || !user) GTEST_SKIP() << "needs a second user to own the folder";
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    GiveTo(m_dir, *user);
+    const std::string victim = PathOf("victim");
+    WriteFile(victim, PatternImage());
+    GiveTo(victim, *user);
+    // A teacher's program folder that the user may write.
+    const fs::path lab = m_dir / "lab";
+    fs::create_directory(lab);
+    fs::permissions(lab, fs::perms::all);
+    fs::create_symlink(victim, lab / "prog.cfg");
+    fs::create_symlink(PathOf("created"), lab / "new.cfg");
+    for (const fs::path& path : {lab, lab / "prog.cfg", lab / "new.cfg"}) GiveTo(path, Stranger(*user));
+    RunAsUser(*user, [&] {
+        EXPECT_EQ(g_Sim.SaveConfig((lab / "prog.cfg").c_str()), Result::CannotWrite);
+        for (const char* name : {"prog.cfg", "new.cfg"})
+            EXPECT_EQ(g_Sim.LoadConfig((lab / name).c_str()), Result::CannotWrite) << name;
+        ExpectSettingsAsInReference();
+    });
+    EXPECT_EQ(ReadFile(victim), PatternImage());
+    EXPECT_FALSE(fs::exists(PathOf("created")));
+}
+
+TEST_F(ConfigFileTest, AFolderSwappedDuringSavesLeavesNothingBehind) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no ordinary user to run as";
+    GiveTo(m_dir, *user);
+    // Each folder's file has a mode that only a save within that folder keeps.
+    const fs::path files[] = {m_dir / "a" / "prog.cfg", m_dir / "b" / "prog.cfg"};
+    const fs::perms modes[] = {fs::perms::owner_read | fs::perms::owner_write, fs::perms::owner_all};
+    for (int i = 0; i < 2; ++i) {
+        fs::create_directory(files[i].parent_path());
+        WriteFile(files[i], Bytes(kFileSize, 0));
+        fs::permissions(files[i], modes[i]);
+        for (const fs::path& path : {files[i].parent_path(), files[i]}) GiveTo(path, *user);
+    }
+    RaceAsUser(*user, m_dir / "a", m_dir / "b", [&] { g_Sim.SaveConfig(files[0].c_str()); });
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(std::distance(fs::directory_iterator(files[i].parent_path()), fs::directory_iterator()), 1);
+        EXPECT_EQ(fs::status(files[i]).permissions(), modes[i]);
+    }
+}
+
+namespace {
 // Runs a load or save that must not wait on what it is given; one that does
 // is released by opening the pipe's other end, and the test fails instead of
 // hanging.
@@ -647,9 +742,10 @@ template <class F> auto WithoutWaiting(const std::string& pipe, F call) {
     auto pending = std::async(std::launch::async, call);
     if (pending.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
         ADD_FAILURE() << "waited on " << pipe;
+        // Closed at once, so that what the call then reads is the end of the pipe.
         const int releaser = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
-        pending.wait();
         if (releaser >= 0) ::close(releaser);
+        pending.wait();
     }
     return pending.get();
 }
@@ -669,4 +765,20 @@ TEST_F(ConfigFileTest, APipeADeviceOrAFolderIsNeverOpened) {
     EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
     EXPECT_TRUE(fs::is_directory(folder));
     ExpectSettingsAsInReference();
+}
+
+TEST_F(ConfigFileTest, APipeSwappedInDuringLoadsIsNeverWaitedOn) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no ordinary user to run as";
+    GiveTo(m_dir, *user);
+    const std::string path = PathOf("prog.cfg");
+    const std::string pipe = PathOf("pipe");
+    WriteFile(path, PatternImage());
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& name : {path, pipe}) GiveTo(name, *user);
+    // A load that waits is released after the race, with the pipe back at its own name.
+    RaceAsUser(*user, path, pipe, [&] {
+        const Result result = WithoutWaiting(pipe, [&] { return g_Sim.LoadConfig(path.c_str()); });
+        EXPECT_TRUE(result == Result::Loaded || result == Result::NotValid);
+    });
 }
