@@ -61,6 +61,17 @@ private:
     std::array<char, kBufferSize> m_buffer{};
 };
 
+// Hands the regular file at path to a loader as a stream; false when there
+// is no such file to open.
+template <class Load> bool LoadFromFile(const QString& path, Load load) {
+    QFile file;
+    if (!OpenRegularFile(file, path)) return false;
+    FileStreamBuffer buffer(file);
+    std::istream stream(&buffer);
+    load(stream);
+    return true;
+}
+
 // Tells a failed load or save of the configuration file at nativePath.
 void ReportConfigResult(CSimulator::ConfigResult result, const std::string& nativePath) {
     const std::string message = ConfigResultMessage(result, nativePath);
@@ -133,18 +144,14 @@ void CTorvanDoc::SaveConfiguration(const QString& path) {
 }
 
 int CTorvanDoc::LoadHexFile(const QString& path) {
-    QFile file;
-    if (!OpenRegularFile(file, path)) return kHexCannotOpen;
-    FileStreamBuffer buffer(file);
-    std::istream stream(&buffer);
-    return ProgramImage::LoadHex(stream, TargetMemory()) == ProgramImage::kHexLoaded ? kHexLoaded : kHexNotValid;
+    int result = kHexCannotOpen;
+    LoadFromFile(path, [&result](std::istream& stream) {
+        const bool bLoaded = ProgramImage::LoadHex(stream, TargetMemory()) == ProgramImage::kHexLoaded;
+        result = bLoaded ? kHexLoaded : kHexNotValid;
+    });
+    return result;
 }
 
 bool CTorvanDoc::LoadRawImage(const QString& path) {
-    QFile file;
-    if (!OpenRegularFile(file, path)) return false;
-    FileStreamBuffer buffer(file);
-    std::istream stream(&buffer);
-    ProgramImage::LoadRaw(stream, TargetMemory());
-    return true;
+    return LoadFromFile(path, [](std::istream& stream) { ProgramImage::LoadRaw(stream, TargetMemory()); });
 }

@@ -1,13 +1,12 @@
 #include <array>
-#include <cerrno>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 #include "periph/ConfigLayout.h"
 #include "periph/Descriptor.h"
+#include "periph/FileBytes.h"
 #include "periph/OwnPath.h"
 #include "periph/WholeFileWrite.h"
 
@@ -57,18 +56,6 @@ bool CountsFit(const ConfigImage& image) {
            image[kIOWatchCount] <= kMaxIOWatches && image[kMemWatchCount] <= kMaxMemWatches;
 }
 
-// How many bytes there were to read, up to size.
-std::size_t ReadUpTo(int fd, u8* bytes, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::read(fd, bytes + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    return done;
-}
-
 // Reads exactly one file's worth; a shorter or longer file is not ours. What
 // was opened is what is checked and read: a named pipe put in the file's
 // place after it was found is refused rather than waited on.
@@ -77,8 +64,8 @@ bool ReadImage(const OwnPath& file, ConfigImage& image) {
     struct stat status {};
     if (opened.Get() < 0 || ::fstat(opened.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
     u8 beyond = 0;
-    return ReadUpTo(opened.Get(), image.data(), image.size()) == image.size() &&
-           ReadUpTo(opened.Get(), &beyond, 1) == 0;
+    return ReadAt(opened.Get(), image.data(), image.size()) == image.size() &&
+           ReadAt(opened.Get(), &beyond, 1, static_cast<off_t>(image.size())) == 0;
 }
 
 std::string Substitute(const char* format, const std::string& path) {

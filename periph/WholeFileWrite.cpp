@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "periph/Descriptor.h"
+#include "periph/FileBytes.h"
 #include "periph/OwnPath.h"
 
 namespace {
@@ -26,30 +27,6 @@ constexpr mode_t kModeBits = 07777;
 // Nothing is opened through a link, and nothing opened may wait: a named
 // pipe put where the file was is refused, not waited on.
 constexpr int kOpenFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-
-// A write may be cut short or interrupted; false when it cannot finish.
-bool WriteAt(int fd, const unsigned char* bytes, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::pwrite(fd, bytes + done, size - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// How many bytes there were to read, up to size.
-std::size_t ReadAt(int fd, unsigned char* bytes, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::pread(fd, bytes + done, size - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    return done;
-}
 
 // A file in the target's folder, created there and then under a name nobody
 // can guess: were anything already there, a planted link included, creating
