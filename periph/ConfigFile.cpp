@@ -1,13 +1,12 @@
 #include <array>
+#include <cerrno>
 #include <fcntl.h>
-#include <optional>
 #include <sys/stat.h>
 #include <utility>
 
 #include "periph/ConfigLayout.h"
 #include "periph/Descriptor.h"
 #include "periph/FileBytes.h"
-#include "periph/OwnPath.h"
 #include "periph/WholeFileWrite.h"
 
 namespace {
@@ -17,8 +16,8 @@ using Result = CSimulator::ConfigResult;
 constexpr const char* kNotValidFormat = "%s is not a valid Configuration file";
 constexpr const char* kCannotWriteFormat = "Cannot open %s file for writing";
 constexpr unsigned kBitsPerByte = 8;
-// Nothing is read through a link, and opening a named pipe does not wait.
-constexpr int kReadFlags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+// Opening a named pipe put in the file's place does not wait.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 
 class ConfigWriter {
 public:
@@ -58,14 +57,21 @@ bool CountsFit(const ConfigImage& image) {
 
 // Reads exactly one file's worth; a shorter or longer file is not ours. What
 // was opened is what is checked and read: a named pipe put in the file's
-// place after it was found is refused rather than waited on.
-bool ReadImage(const OwnPath& file, ConfigImage& image) {
-    const Descriptor opened(::openat(file.folder.Get(), file.name.c_str(), kReadFlags));
+// place after it was looked at is refused rather than waited on.
+bool ReadImage(int opened, ConfigImage& image) {
     struct stat status {};
-    if (opened.Get() < 0 || ::fstat(opened.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    if (::fstat(opened, &status) != 0 || !S_ISREG(status.st_mode)) return false;
     u8 beyond = 0;
-    return ReadAt(opened.Get(), image.data(), image.size()) == image.size() &&
-           ReadAt(opened.Get(), &beyond, 1, static_cast<off_t>(image.size())) == 0;
+    return ReadAt(opened, image.data(), image.size()) == image.size() &&
+           ReadAt(opened, &beyond, 1, static_cast<off_t>(image.size())) == 0;
+}
+
+ConfigImage ImageOf(CSimulator& sim) {
+    sim.SyncTimers();
+    ConfigImage image{};
+    ConfigWriter writer(image);
+    ExchangeConfig(writer, std::as_const(sim));
+    return image;
 }
 
 std::string Substitute(const char* format, const std::string& path) {
@@ -76,15 +82,25 @@ std::string Substitute(const char* format, const std::string& path) {
 }  // namespace
 
 CSimulator::ConfigResult CSimulator::LoadConfig(const char* path) {
-    const std::optional<OwnPath> file = FindOwnPath(path);
-    // A program seen for the first time gets a file of the current settings.
-    // A link that may not be followed is no file of the user's: the program
-    // is opened as without one, and the save refuses the link too.
-    if (!file || !file->exists) return SaveConfig(path) == Result::Saved ? Result::Created : Result::CannotWrite;
-    // A device may act when opened, and a folder holds no settings.
-    if (!S_ISREG(file->status.st_mode)) return Result::NotValid;
+    // Reading writes nothing, so the file is found wherever links lead,
+    // whoever made them: one board file may serve a whole lab's programs.
+    struct stat seen {};
+    if (::stat(path, &seen) != 0) {
+        if (errno != ENOENT) return Result::CannotWrite;
+        // A program seen for the first time gets a file of the current
+        // settings, made only where nothing is: never in place of a file
+        // that appeared meanwhile, nor through anyone else's link.
+        const ConfigImage image = ImageOf(*this);
+        return CreateWholeFile(path, image.data(), image.size()) ? Result::Created : Result::CannotWrite;
+    }
+    // Refused by its look alone: a named pipe releases a writer waiting on it
+    // when opened, a device may act, and a folder holds no settings.
+    if (!S_ISREG(seen.st_mode)) return Result::NotValid;
+    // A file there that cannot be read is not the program's to replace.
+    const Descriptor opened(::open(path, kReadFlags));
+    if (opened.Get() < 0) return Result::CannotWrite;
     ConfigImage image{};
-    if (!ReadImage(*file, image) || !CountsFit(image)) return Result::NotValid;
+    if (!ReadImage(opened.Get(), image) || !CountsFit(image)) return Result::NotValid;
     SyncTimers();
     ConfigReader reader(image);
     ExchangeConfig(reader, *this);
@@ -93,10 +109,7 @@ CSimulator::ConfigResult CSimulator::LoadConfig(const char* path) {
 }
 
 CSimulator::ConfigResult CSimulator::SaveConfig(const char* path) {
-    SyncTimers();
-    ConfigImage image{};
-    ConfigWriter writer(image);
-    ExchangeConfig(writer, std::as_const(*this));
+    const ConfigImage image = ImageOf(*this);
     return WriteWholeFile(path, image.data(), image.size()) ? Result::Saved : Result::CannotWrite;
 }
 

@@ -19,6 +19,8 @@ public:
         return *this;
     }
     int Get() const { return m_fd; }
+    // For a close whose result counts: the holder no longer closes it.
+    int Release() { return std::exchange(m_fd, -1); }
 
 private:
     int m_fd;

@@ -64,11 +64,19 @@ public:
         return ::close(fd) == 0;
     }
 
-    bool TakePlaceOf(const std::string& target) {
-        if (::renameat(m_folder, m_name.c_str(), m_folder, target.c_str()) != 0) return false;
+    bool TakePlaceOf(const std::string& target) { return Become(target, 0); }
+
+    // Fails when anything has the name, even something that appeared after
+    // the name was found free.
+    bool TakeFreeName(const std::string& target) { return Become(target, RENAME_NOREPLACE); }
+
+private:
+    bool Become(const std::string& target, unsigned flags) {
+        if (::renameat2(m_folder, m_name.c_str(), m_folder, target.c_str(), flags) != 0) return false;
         m_name.clear();
         return true;
     }
+
 
 private:
     int m_folder;
@@ -76,10 +84,33 @@ private:
     std::string m_name;
 };
 
-// A file new to its folder appears whole or not at all.
+// A file system without a rename that refuses to replace says so thus.
+bool LacksNoReplaceRename(int error) { return error == EINVAL || error == ENOSYS; }
+
+// Made under its own name, where nothing can be in its way either; it is
+// there, if only in part, while it is written, and goes again when the
+// bytes cannot all be written.
+bool CreateInPlace(const OwnPath& target, const unsigned char* bytes, std::size_t size) {
+    const int folder = target.folder.Get();
+    Descriptor made(::openat(folder, target.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, kNewFileMode));
+    struct stat own {};
+    if (made.Get() < 0 || ::fstat(made.Get(), &own) != 0) return false;
+    if (WriteAt(made.Get(), bytes, size) && ::fsync(made.Get()) == 0 && ::close(made.Release()) == 0) return true;
+    struct stat now {};
+    const bool bStillOurs = ::fstatat(folder, target.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+                            now.st_dev == own.st_dev && now.st_ino == own.st_ino;
+    if (bStillOurs) ::unlinkat(folder, target.name.c_str(), 0);
+    return false;
+}
+
+// A file new to its folder appears whole or not at all, and never in place
+// of anything: had something taken the name since it was found free, the
+// file is not made.
 bool CreateWhole(const OwnPath& target, const unsigned char* bytes, std::size_t size) {
     ScratchFile scratch(target.folder.Get(), kNewFileMode);
-    return scratch.Get() >= 0 && scratch.Fill(bytes, size) && scratch.TakePlaceOf(target.name);
+    if (scratch.Get() < 0 || !scratch.Fill(bytes, size)) return false;
+    if (scratch.TakeFreeName(target.name)) return true;
+    return LacksNoReplaceRename(errno) && CreateInPlace(target, bytes, size);
 }
 
 // A rename would give someone else's file a new owner, and split a file
@@ -113,6 +144,11 @@ bool WriteInPlace(int fd, const struct stat& old, const unsigned char* bytes, st
     return bWritten;
 }
 }  // namespace
+
+bool CreateWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size) {
+    const std::optional<OwnPath> target = FindOwnPath(path);
+    return target && !target->exists && CreateWhole(*target, bytes, size);
+}
 
 bool WriteWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size) {
     const std::optional<OwnPath> target = FindOwnPath(path);

@@ -24,3 +24,9 @@
 // Only a regular file is written. False when the bytes could not be written;
 // the old contents are then as they were.
 bool WriteWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size);
+
+// Gives the file at path these bytes only when nothing is there: it is made
+// in the folder where the name was found free, by the same link rule, and
+// never takes the place of anything that appeared there meanwhile. False,
+// with nothing written, when anything is at path or the file cannot be made.
+bool CreateWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size);

@@ -2,7 +2,10 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstddef>
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -11,7 +14,9 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -125,6 +130,19 @@ void SetDistinctSettings() {
 }
 
 constexpr const char* kReferenceName = "reference.cfg";
+
+// This process behaves from now on as on a file system without a rename
+// that refuses to replace, FAT's on older systems among them.
+bool LacksNoReplaceRename() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_renameat2, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EINVAL),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
 
 void ConfigFileTest::SaveDistinctReference() {
     SetDistinctSettings();
@@ -288,13 +306,47 @@ TEST_F(ConfigFileTest, CountsBeyondTheArraysRefuseTheWholeFile) {
     EXPECT_EQ(g_Sim.m_n8253Count, 5);
 }
 
-TEST_F(ConfigFileTest, AbsentFileIsCreatedFromTheCurrentSettings) {
+TEST_F(ConfigFileTest, ALoadCreatesAMissingFileAndOverwritesNone) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no ordinary user to run as";
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
+    const std::string writeOnly = PathOf("write-only.cfg");
+    WriteFile(writeOnly, PatternImage());
+    fs::permissions(writeOnly, fs::perms::owner_write);
+    fs::create_symlink(PathOf("linked.cfg"), m_dir / "own link.cfg");
+    for (const fs::path& path : {fs::path(writeOnly), m_dir / "own link.cfg"}) ASSERT_NO_FATAL_FAILURE(GiveTo(path, *user));
+    struct Case {
+        const char* loaded;
+        Result result;
+        const char* holder;  // the file that then holds the current settings
+    };
+    const Case cases[] = {{"new program.cfg", Result::Created, "new program.cfg"},
+                          {"own link.cfg", Result::Created, "linked.cfg"},
+                          {"write-only.cfg", Result::CannotWrite, nullptr}};
+    RunAsUser(*user, [&] {
+        for (const Case& c : cases) EXPECT_EQ(g_Sim.LoadConfig(PathOf(c.loaded).c_str()), c.result) << c.loaded;
+        EXPECT_EQ(g_Sim.m_n8253Count, 2);
+    });
+    for (const Case& c : cases) {
+        if (c.holder) {
+            EXPECT_EQ(ReadFile(PathOf(c.holder)), ReadFile(PathOf(kReferenceName))) << c.holder;
+        }
+    }
+    EXPECT_EQ(ReadFile(writeOnly), PatternImage());
+}
+
+TEST_F(ConfigFileTest, WhereARenameCannotRefuseToReplaceTheFileIsStillCreatedWhole) {
     ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
     const std::string path = PathOf("new program.cfg");
-    EXPECT_EQ(g_Sim.LoadConfig(path.c_str()), Result::Created);
-    EXPECT_EQ(ConfigResultMessage(Result::Created, path), "");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) ::_exit(LacksNoReplaceRename() && g_Sim.LoadConfig(path.c_str()) == Result::Created ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(ReadFile(path), ReadFile(PathOf(kReferenceName)));
-    EXPECT_EQ(g_Sim.m_n8253Count, 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2) << "no scratch file is left";
 }
 
 TEST_F(ConfigFileTest, UnwritableFolderIsReported) {
@@ -627,8 +679,10 @@ constexpr auto kRaceTime = std::chrono::seconds(1);
 OrdinaryUser Stranger(const OrdinaryUser& user) { return OrdinaryUser{user.uid - 1, user.gid - 1}; }
 
 // The action runs as the user, over and over, while a second process swaps
-// what the two names stand for as fast as it can; the names end as they began.
-void RaceAsUser(const OrdinaryUser& user, const fs::path& a, const fs::path& b, const std::function<void()>& action) {
+// what the two names stand for as fast as it can; the names end as they
+// began. The user's checks of what the actions met run last.
+void RaceAsUser(const OrdinaryUser& user, const fs::path& a, const fs::path& b, const std::function<void()>& action,
+                const std::function<void()>& afterwards = [] {}) {
     const Clock::time_point until = Clock::now() + kRaceTime;
     const pid_t racer = ::fork();
     if (racer == 0) {
@@ -639,68 +693,123 @@ void RaceAsUser(const OrdinaryUser& user, const fs::path& a, const fs::path& b, 
     }
     RunAsUser(user, [&] {
         while (Clock::now() < until) action();
+        afterwards();
     });
     int status = 0;
     EXPECT_TRUE(racer > 0 && ::waitpid(racer, &status, 0) == racer && status == 0) << "could not swap " << a;
+}
+
+// The user's link and someone else's, side by side in a folder where both
+// may add and rename (no sticky bit), to be swapped while the user works.
+struct LinkPair {
+    fs::path mine;
+    fs::path theirs;
+};
+
+LinkPair PlantLinkPair(const fs::path& folder, const OrdinaryUser& user, const fs::path& myTarget,
+                       const fs::path& theirTarget) {
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms::all);
+    const LinkPair links{folder / "prog.cfg", folder / "spare.cfg"};
+    fs::create_symlink(myTarget, links.mine);
+    fs::create_symlink(theirTarget, links.theirs);
+    EXPECT_EQ(::lchown(links.mine.c_str(), user.uid, user.gid), 0);
+    const OrdinaryUser stranger = Stranger(user);
+    EXPECT_EQ(::lchown(links.theirs.c_str(), stranger.uid, stranger.gid), 0);
+    return links;
 }
 }  // namespace
 
 TEST_F(ConfigFileTest, ALinkSwappedDuringSavesNeverAimsThem) {
     const std::optional<OrdinaryUser> user = FindOrdinaryUser();
     if (::geteuid() != 0 || !user) GTEST_SKIP() << "needs a second user to plant a link";
-    GiveTo(m_dir, *user);
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
     const std::string own = PathOf("own.cfg");
     const std::string victim = PathOf("victim");
     WriteFile(victim, Bytes{1, 2, 3});
-    // A folder where both may add and rename: no sticky bit.
-    const fs::path mine = m_dir / "shared" / "prog.cfg";
-    const fs::path theirs = m_dir / "shared" / "spare.cfg";
-    fs::create_directory(mine.parent_path());
-    fs::permissions(mine.parent_path(), fs::perms::all);
-    fs::create_symlink(own, mine);
-    fs::create_symlink(victim, theirs);
-    for (const fs::path& path : {fs::path(victim), mine}) GiveTo(path, *user);
-    GiveTo(theirs, Stranger(*user));
-    RaceAsUser(*user, mine, theirs, [&] { g_Sim.SaveConfig(mine.c_str()); });
+    ASSERT_NO_FATAL_FAILURE(GiveTo(victim, *user));
+    const LinkPair links = PlantLinkPair(m_dir / "shared", *user, own, victim);
+    RaceAsUser(*user, links.mine, links.theirs, [&] { g_Sim.SaveConfig(links.mine.c_str()); });
     EXPECT_EQ(ReadFile(victim), (Bytes{1, 2, 3}));
     EXPECT_EQ(ReadFile(own).size(), kFileSize);
 }
 
-TEST_F(ConfigFileTest, OnlyTheUsersOrTheSuperusersLinksAreFollowed) {
+TEST_F(ConfigFileTest, ALinkSwappedDuringLoadsNeverLetsThemWrite) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (::geteuid() != 0 || !user) GTEST_SKIP() << "needs a second user to plant a link";
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
+    // The user's own file, which any write would leave with a new time.
+    const std::string own = PathOf("own.cfg");
+    WriteFile(own, PatternImage());
+    fs::last_write_time(own, fs::last_write_time(own) - std::chrono::hours(1));
+    ASSERT_NO_FATAL_FAILURE(GiveTo(own, *user));
+    struct stat before {};
+    ASSERT_EQ(::stat(own.c_str(), &before), 0);
+    const LinkPair links = PlantLinkPair(m_dir / "shared", *user, own, PathOf("nowhere.cfg"));
+    int loaded = 0, refused = 0;
+    const auto load = [&] {
+        const Result result = g_Sim.LoadConfig(links.mine.c_str());
+        loaded += result == Result::Loaded;
+        refused += result == Result::CannotWrite;
+    };
+    RaceAsUser(*user, links.mine, links.theirs, load, [&] {
+        EXPECT_GT(loaded, 0) << "the user's link was never met";
+        EXPECT_GT(refused, 0) << "the other link was never met";
+    });
+    struct stat after {};
+    ASSERT_EQ(::stat(own.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced";
+    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec) << "the file was written";
+    EXPECT_FALSE(fs::exists(PathOf("nowhere.cfg")));
+}
+
+TEST_F(ConfigFileTest, AnyonesLinkIsReadButOnlyTheUsersOrTheSuperusersAreWrittenThrough) {
     const std::optional<OrdinaryUser> user = FindOrdinaryUser();
     if (::geteuid() != 0 || !user) GTEST_SKIP() << "needs a second user to plant the links";
     ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
-    GiveTo(m_dir, *user);
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
     const std::string victim = PathOf("victim");
     WriteFile(victim, PatternImage());
-    GiveTo(victim, *user);
-    // A folder anyone may add to, as /tmp, and a teacher's program folder
-    // that the user may write, whose owner planted the links.
+    ASSERT_NO_FATAL_FAILURE(GiveTo(victim, *user));
+    // A folder anyone may add to, as /tmp, and a teacher's lab folder that
+    // the user may write, whose owner made the links and a board file that
+    // every program there is to read.
     const fs::path shared = m_dir / "shared", lab = m_dir / "lab";
     for (const fs::path& folder : {shared, lab}) {
         fs::create_directory(folder);
         fs::permissions(folder, folder == shared ? fs::perms::all | fs::perms::sticky_bit : fs::perms::all);
         fs::create_symlink(victim, folder / "prog.cfg");
         fs::create_symlink(PathOf("created"), folder / "new.cfg");
-        for (const fs::path& path : {folder / "prog.cfg", folder / "new.cfg"}) GiveTo(path, Stranger(*user));
     }
-    GiveTo(lab, Stranger(*user));
+    fs::copy_file(PathOf(kReferenceName), lab / "board.cfg");
+    fs::create_symlink("board.cfg", lab / "other.cfg");
+    for (const fs::path& path : {lab, lab / "prog.cfg", lab / "new.cfg", lab / "board.cfg", lab / "other.cfg"})
+        ASSERT_NO_FATAL_FAILURE(GiveTo(path, Stranger(*user)));
+    for (const char* name : {"prog.cfg", "new.cfg"}) ASSERT_NO_FATAL_FAILURE(GiveTo(shared / name, Stranger(*user)));
+    // The superuser's link, dangling, in the folder anyone may add to.
+    const fs::path rootsLink = shared / "root.cfg";
+    fs::create_symlink(PathOf("by root.cfg"), rootsLink);
     RunAsUser(*user, [&] {
         for (const fs::path& folder : {shared, lab}) {
             EXPECT_EQ(g_Sim.SaveConfig((folder / "prog.cfg").c_str()), Result::CannotWrite) << folder;
-            for (const char* name : {"prog.cfg", "new.cfg"})
-                EXPECT_EQ(g_Sim.LoadConfig((folder / name).c_str()), Result::CannotWrite) << folder / name;
+            EXPECT_EQ(g_Sim.LoadConfig((folder / "new.cfg").c_str()), Result::CannotWrite) << folder;
         }
+        EXPECT_EQ(g_Sim.LoadConfig(rootsLink.c_str()), Result::Created);
+        EXPECT_EQ(g_Sim.SaveConfig(rootsLink.c_str()), Result::Saved);
+        StartFromPowerOn();
+        EXPECT_EQ(g_Sim.LoadConfig((lab / "other.cfg").c_str()), Result::Loaded);
         ExpectSettingsAsInReference();
     });
     EXPECT_EQ(ReadFile(victim), PatternImage());
     EXPECT_FALSE(fs::exists(PathOf("created")));
+    EXPECT_TRUE(fs::is_symlink(rootsLink));
+    EXPECT_EQ(ReadFile(PathOf("by root.cfg")), ReadFile(PathOf(kReferenceName)));
 }
 
 TEST_F(ConfigFileTest, AFolderSwappedDuringSavesLeavesNothingBehind) {
     const std::optional<OrdinaryUser> user = FindOrdinaryUser();
     if (!user) GTEST_SKIP() << "no ordinary user to run as";
-    GiveTo(m_dir, *user);
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
     // Each folder's file has a mode that only a save within that folder keeps.
     const fs::path files[] = {m_dir / "a" / "prog.cfg", m_dir / "b" / "prog.cfg"};
     const fs::perms modes[] = {fs::perms::owner_read | fs::perms::owner_write, fs::perms::owner_all};
@@ -708,7 +817,7 @@ TEST_F(ConfigFileTest, AFolderSwappedDuringSavesLeavesNothingBehind) {
         fs::create_directory(files[i].parent_path());
         WriteFile(files[i], Bytes(kFileSize, 0));
         fs::permissions(files[i], modes[i]);
-        for (const fs::path& path : {files[i].parent_path(), files[i]}) GiveTo(path, *user);
+        for (const fs::path& path : {files[i].parent_path(), files[i]}) ASSERT_NO_FATAL_FAILURE(GiveTo(path, *user));
     }
     RaceAsUser(*user, m_dir / "a", m_dir / "b", [&] { g_Sim.SaveConfig(files[0].c_str()); });
     for (int i = 0; i < 2; ++i) {
@@ -753,12 +862,12 @@ TEST_F(ConfigFileTest, APipeADeviceOrAFolderIsNeverOpened) {
 TEST_F(ConfigFileTest, APipeSwappedInDuringLoadsIsNeverWaitedOn) {
     const std::optional<OrdinaryUser> user = FindOrdinaryUser();
     if (!user) GTEST_SKIP() << "no ordinary user to run as";
-    GiveTo(m_dir, *user);
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
     const std::string path = PathOf("prog.cfg");
     const std::string pipe = PathOf("pipe");
     WriteFile(path, PatternImage());
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    for (const std::string& name : {path, pipe}) GiveTo(name, *user);
+    for (const std::string& name : {path, pipe}) ASSERT_NO_FATAL_FAILURE(GiveTo(name, *user));
     // A load that waits is released after the race, with the pipe back at its own name.
     RaceAsUser(*user, path, pipe, [&] {
         const Result result = WithoutWaiting(pipe, [&] { return g_Sim.LoadConfig(path.c_str()); });
