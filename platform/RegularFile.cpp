@@ -12,7 +12,12 @@ constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 }  // namespace
 
 bool OpenRegularFile(QFile& file, const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), kReadFlags);
+    const QByteArray name = QFile::encodeName(path);
+    // Anything else is refused by its look alone: opening a named pipe
+    // releases a writer waiting on it, and a device may act when opened.
+    struct stat seen {};
+    if (::stat(name.constData(), &seen) != 0 || !S_ISREG(seen.st_mode)) return false;
+    const int fd = ::open(name.constData(), kReadFlags);
     if (fd < 0) return false;
     struct stat status {};
     if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&

@@ -8,8 +8,9 @@
 #include <QString>
 
 // Opens the file at path for reading when it is a regular file, links
-// followed. What was opened is what is checked, without waiting: a named
-// pipe put at the path after a look by name would still hold the program.
+// followed. Anything else is refused without being opened. What was opened
+// is checked again, without waiting: a named pipe put at the path after the
+// look by name would still hold the program.
 bool OpenRegularFile(QFile& file, const QString& path);
 // True when nothing is at path yet, or a regular file is: a file may be
 // created or rewritten there.

@@ -1,14 +1,16 @@
 // Files that are not files: a configuration, a last-program record or a
-// version text that is a named pipe or a folder, and a program swapped for a
-// pipe while it is opened. The program never waits on
-// one; it goes on as when the file is absent or unreadable, with the
-// loader's message where it has one.
+// version text that is a named pipe or a folder, a pipe given as a program,
+// and a program swapped for a pipe while it is opened. The program never
+// waits on one, nor opens one it can tell by its name; it goes on as when
+// the file is absent or unreadable, with the loader's message where it has
+// one.
 #include <QDir>
 #include <QLabel>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <fcntl.h>
+#include <future>
 #include <mutex>
 #include <sys/stat.h>
 #include <thread>
@@ -126,6 +128,30 @@ private slots:
         QCOMPARE(dialog.m_strVersion, QString::fromLatin1(CAboutDlg::kDefaultVersion));
     }
 
+    void aPipeGivenAsAProgramIsNotOpened_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("hex") << "prog.hex" << "Can't open file";
+        QTest::newRow("bin") << "prog.bin" << "Can't open .Bin file";
+    }
+    void aPipeGivenAsAProgramIsNotOpened() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        ProgramWindowFixture f;
+        const QByteArray pipe = QFile::encodeName(f.m_dir.filePath(name));
+        QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
+        // A process about to write a program into the pipe waits for a reader.
+        auto writer = std::async(std::launch::async, [&] { return ::open(pipe.constData(), O_WRONLY | O_CLOEXEC); });
+        QVERIFY(writer.wait_for(std::chrono::milliseconds(100)) == std::future_status::timeout);
+        QVERIFY(f.StartApplication({QFile::decodeName(pipe)}));
+        const bool bStillWaiting = writer.wait_for(std::chrono::seconds(0)) == std::future_status::timeout;
+        const int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        ::close(writer.get());
+        ::close(reader);
+        QVERIFY(bStillWaiting);
+        QCOMPARE(f.m_messages, QStringList{message});
+    }
+
     void aProgramSwappedForAPipeWhileItIsOpenedIsNeverWaitedOn() {
         QTemporaryDir dir;
         const QByteArray program = QFile::encodeName(dir.filePath(QStringLiteral("prog.hex")));
@@ -138,13 +164,17 @@ private slots:
         image.close();
         PipeReleaser releaser(keep);
         std::atomic<bool> bStop{false};
+        std::atomic<int> swaps{0};
         std::thread swapper([&] {
-            while (!bStop) ::renameat2(AT_FDCWD, program.constData(), AT_FDCWD, other.constData(), RENAME_EXCHANGE);
+            while (!bStop)
+                if (::renameat2(AT_FDCWD, program.constData(), AT_FDCWD, other.constData(), RENAME_EXCHANGE) == 0)
+                    ++swaps;
         });
         for (int load = 0; load < 2000 && !releaser.Fired(); ++load) CTorvanDoc::LoadHexFile(QFile::decodeName(program));
         bStop = true;
         swapper.join();
         QVERIFY(!releaser.Fired());
+        QVERIFY2(swaps > 0, "the program and the pipe were never swapped");
     }
 };
 
