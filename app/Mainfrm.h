@@ -157,6 +157,8 @@ private:
     // What pane 0 reads when nothing else is to be said: "Ready", or the run's
     // text while a run goes on.
     void ShowIdleStatusText();
+    // A run whose program was closed under it ends idle.
+    void EndRunWithoutProgram();
     void ApplyMenuTexts(int nMenuId);
 
     std::vector<std::unique_ptr<CMenuSet>> m_menuSets;

@@ -122,17 +122,24 @@ void CMainFrame::OnRunRun() {
             break;
         }
         CTorvanDoc* pDoc = GetActiveDocument();
-        if (!pDoc) return;
+        if (!pDoc) return EndRunWithoutProgram();
         pDoc->UpdateAllViews(nullptr);
         if (g_Sim.m_bStopRequest) break;
     }
     // Terminate and CPU Reset end the run as a stop does: what the status
     // bar and the marker show is where the machine now stands.
     CTorvanDoc* pDoc = GetActiveDocument();
-    if (!pDoc) return;
+    if (!pDoc) return EndRunWithoutProgram();
     pDoc->UpdateAllViews(nullptr);
     SetRunStatusText(m_pRunEndText);
     LocateCurrentLine(pDoc);
+}
+
+void CMainFrame::EndRunWithoutProgram() {
+    // File > Close ended the run: nothing is left to show where it stopped,
+    // and the next program opened must not be taken for a running one.
+    g_Sim.m_bRunning = 0;
+    SetRunStatusText(CStatusBar::kIdleText);
 }
 
 void CMainFrame::OnRunTerminateProgram() {

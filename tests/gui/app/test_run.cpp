@@ -429,17 +429,16 @@ private slots:
         QVERIFY(other->m_nPaints > 0);
     }
 
-    void losingTheDocumentEndsTheRun() {
+    void fileCloseDuringARunEndsItIdle() {
         ProgramWindowFixture f;
         QVERIFY(f.Start(kEndless));
         Watchdog watchdog;
-        Later(kSoon, [&] { f.m_doc->OnCloseDocument(); });
+        Later(kSoon, [&] { f.Command(ID_FILE_CLOSE); });
         f.Command(ID_RUN_RUN);
         QVERIFY(!watchdog.Fired());
         QVERIFY(!f.m_frame->GetActiveDocument());
-        // The running flag stays until the next program is opened.
-        QCOMPARE(g_Sim.m_bRunning, 1u);
-        QTest::qWait(10);
+        QCOMPARE(f.Pane(0), QString("Ready"));
+        QCOMPARE(g_Sim.m_bRunning, 0u);
     }
 
     void closingTheProgramWindowDuringRunLeavesTheRunToOtherWindows() {
