@@ -81,16 +81,13 @@ bool CProgramListing::FollowMemory() {
     g_CurrentLine = currentIndex >= 0 ? currentIndex + 1 : LineOfAddress(g_Sim.m_pc);
     PlaceMarker(g_CurrentLine);
     if (LineCount() != linesBefore) {
-        KeepTopLineInListing();
+        // Longer instructions make fewer lines: a page that began past the
+        // new end would show nothing until the next key, so it shows the
+        // last page the keys reach.
+        if (m_nTopLine > LineCount()) ClampTopLine();
         OnLineCountChanged();
     }
     return true;
-}
-
-void CProgramListing::KeepTopLineInListing() {
-    // Longer instructions make fewer lines: a page that began past the new
-    // end would show nothing until the next scroll, so it shows the last page.
-    if (m_nTopLine > LineCount()) m_nTopLine = std::max(LineCount() - m_nRowsPerPage + 1, 1);
 }
 
 bool CProgramListing::CollectChangedRanges() {

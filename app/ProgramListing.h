@@ -99,7 +99,6 @@ private:
     };
 
     void ClampTopLine();
-    void KeepTopLineInListing();
     // Index (0-based) of the line that starts at an address, or -1.
     int IndexOfLine(u32 address) const;
     void RememberListedMemory();

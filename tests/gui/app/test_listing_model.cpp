@@ -265,7 +265,7 @@ private slots:
         QCOMPARE(listing.m_Lines[2].substr(0, 11), std::string(" [BR]  0004"));
     }
 
-    void aListingThatShrinksUnderThePageShowsItsLastPage() {
+    void aListingThatShrinksUnderThePageShowsTheLastPageTheKeysReach() {
         std::fill(g_Sim.m_pMemory, g_Sim.m_pMemory + kMemorySize, 0);
         g_DisasmOrigin = 0xFF00;
         CProgramListing listing;
@@ -274,8 +274,12 @@ private slots:
         listing.m_nTopLine = 240;
         std::fill(g_Sim.m_pMemory + 0xFF00, g_Sim.m_pMemory + kMemorySize, 0x01);  // 85 LXI B lines
         QVERIFY(listing.FollowMemory());
-        QCOMPARE(listing.m_nTopLine, listing.LineCount() - 19);
-        QVERIFY(listing.RowText(19).find("FFFC  01 01 01") != std::string::npos);
+        QVERIFY(listing.RowText(19).find("FFF9  01 01 01") != std::string::npos);
+        // Down on the bottom row leaves a last page where it is.
+        const int top = listing.m_nTopLine;
+        listing.m_nSelRow = listing.m_nRowsPerPage - 1;
+        listing.ApplyKey(CProgramListing::Key::Down);
+        QCOMPARE(listing.m_nTopLine, top);
     }
 
     void typedHexValuesKeepTheirLowBits() {
