@@ -77,8 +77,6 @@ private:
         return true;
     }
 
-
-private:
     int m_folder;
     int m_fd = -1;
     std::string m_name;
