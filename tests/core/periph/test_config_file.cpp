@@ -1,23 +1,23 @@
 #include <array>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstddef>
+#include <cstdio>
 #include <fcntl.h>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <future>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <optional>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/syscall.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -728,7 +728,8 @@ TEST_F(ConfigFileTest, ALinkSwappedDuringLoadsNeverLetsThemWrite) {
     WriteFile(own, PatternImage());
     fs::last_write_time(own, fs::last_write_time(own) - std::chrono::hours(1));
     ASSERT_NO_FATAL_FAILURE(GiveTo(own, *user));
-    struct stat before {}, after {};
+    struct stat before {};
+    struct stat after {};
     ASSERT_EQ(::stat(own.c_str(), &before), 0);
     const LinkPair links = PlantLinkPair(m_dir / "shared", *user, own, PathOf("nowhere.cfg"));
     int met[2] = {0, 0};  // the user's link, read; the other, refused

@@ -144,7 +144,7 @@ private slots:
         auto writer = std::async(std::launch::async, [&] { return ::open(pipe.constData(), O_WRONLY | O_CLOEXEC); });
         QVERIFY(writer.wait_for(std::chrono::milliseconds(100)) == std::future_status::timeout);
         QVERIFY(f.StartApplication({QFile::decodeName(pipe)}));
-        const bool bStillWaiting = writer.wait_for(std::chrono::seconds(0)) == std::future_status::timeout;
+        const bool bStillWaiting = writer.wait_for(std::chrono::milliseconds(50)) == std::future_status::timeout;
         const int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         ::close(writer.get());
         ::close(reader);
