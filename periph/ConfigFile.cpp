@@ -1,12 +1,10 @@
 #include <array>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <utility>
 
 #include "periph/ConfigLayout.h"
 #include "periph/Descriptor.h"
 #include "periph/FileBytes.h"
+#include "periph/RegularFileRead.h"
 #include "periph/WholeFileWrite.h"
 
 namespace {
@@ -16,8 +14,6 @@ using Result = CSimulator::ConfigResult;
 constexpr const char* kNotValidFormat = "%s is not a valid Configuration file";
 constexpr const char* kCannotWriteFormat = "Cannot open %s file for writing";
 constexpr unsigned kBitsPerByte = 8;
-// Opening a named pipe put in the file's place does not wait.
-constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 
 class ConfigWriter {
 public:
@@ -55,12 +51,8 @@ bool CountsFit(const ConfigImage& image) {
            image[kIOWatchCount] <= kMaxIOWatches && image[kMemWatchCount] <= kMaxMemWatches;
 }
 
-// Reads exactly one file's worth; a shorter or longer file is not ours. What
-// was opened is what is checked and read: a named pipe put in the file's
-// place after it was looked at is refused rather than waited on.
+// Reads exactly one file's worth; a shorter or longer file is not ours.
 bool ReadImage(int opened, ConfigImage& image) {
-    struct stat status {};
-    if (::fstat(opened, &status) != 0 || !S_ISREG(status.st_mode)) return false;
     u8 beyond = 0;
     return ReadAt(opened, image.data(), image.size()) == image.size() &&
            ReadAt(opened, &beyond, 1, static_cast<off_t>(image.size())) == 0;
@@ -84,21 +76,21 @@ std::string Substitute(const char* format, const std::string& path) {
 CSimulator::ConfigResult CSimulator::LoadConfig(const char* path) {
     // Reading writes nothing, so the file is found wherever links lead,
     // whoever made them: one board file may serve a whole lab's programs.
-    struct stat seen {};
-    if (::stat(path, &seen) != 0) {
-        if (errno != ENOENT) return Result::CannotWrite;
+    Descriptor opened;
+    switch (OpenRegularForReading(path, opened)) {
+    case ReadOpening::Absent: {
         // A program seen for the first time gets a file of the current
         // settings, made only where nothing is: never in place of a file
         // that appeared meanwhile, nor through anyone else's link.
         const ConfigImage image = ImageOf(*this);
         return CreateWholeFile(path, image.data(), image.size()) ? Result::Created : Result::CannotWrite;
     }
-    // Refused by its look alone: a named pipe releases a writer waiting on it
-    // when opened, a device may act, and a folder holds no settings.
-    if (!S_ISREG(seen.st_mode)) return Result::NotValid;
+    // A folder, a pipe or a device holds no settings.
+    case ReadOpening::NotRegular: return Result::NotValid;
     // A file there that cannot be read is not the program's to replace.
-    const Descriptor opened(::open(path, kReadFlags));
-    if (opened.Get() < 0) return Result::CannotWrite;
+    case ReadOpening::Unreadable: return Result::CannotWrite;
+    case ReadOpening::Opened: break;
+    }
     ConfigImage image{};
     if (!ReadImage(opened.Get(), image) || !CountsFit(image)) return Result::NotValid;
     SyncTimers();
