@@ -12,8 +12,8 @@
 #include <algorithm>
 
 #include "app/AppIcon.h"
-#include "app/RegularFile.h"
 #include "platform/AppFolder.h"
+#include "platform/RegularFile.h"
 
 namespace {
 constexpr const char* kCaption = "About TORVAN";

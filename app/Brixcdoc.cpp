@@ -12,10 +12,10 @@
 #include "app/LastProgramRecord.h"
 #include "app/ProgramImage.h"
 #include "app/ProgramListing.h"
-#include "app/RegularFile.h"
 #include "app/TorvanApp.h"
 #include "periph/ConfigFile.h"
 #include "platform/MessageBox.h"
+#include "platform/RegularFile.h"
 #include "sim/Disasm.h"
 #include "sim/Simulator.h"
 

@@ -14,7 +14,6 @@
 #include "app/Brixcdoc.h"
 #include "app/LastProgramRecord.h"
 #include "app/Mainfrm.h"
-#include "app/RegularFile.h"
 #include "framework/CmdUI.h"
 #include "framework/DocTemplate.h"
 #include "framework/MenuSet.h"
@@ -22,6 +21,7 @@
 #include "platform/DialogFieldSelection.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/RegularFile.h"
 #include "res/CommandIds.h"
 #include "sim/Simulator.h"
 

@@ -1,11 +1,11 @@
 #include <array>
 #include <utility>
 
+#include "files/Descriptor.h"
+#include "files/FileBytes.h"
+#include "files/RegularFileRead.h"
+#include "files/WholeFileWrite.h"
 #include "periph/ConfigLayout.h"
-#include "periph/Descriptor.h"
-#include "periph/FileBytes.h"
-#include "periph/RegularFileRead.h"
-#include "periph/WholeFileWrite.h"
 
 namespace {
 using ConfigImage = std::array<u8, kConfigFileSize>;

@@ -9,8 +9,9 @@ cd "${1:-$(dirname "$0")/..}"
 # Folder: the folders its files may include besides its own.
 declare -A ALLOWED=(
   [sim]=""
-  [periph]="sim"
-  [platform]=""
+  [files]=""
+  [periph]="sim files"
+  [platform]="files"
   [framework]="platform res"
   [res]="platform"
   [timing]="framework res platform sim periph"

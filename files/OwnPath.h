@@ -9,7 +9,7 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "periph/Descriptor.h"
+#include "files/Descriptor.h"
 
 struct OwnPath {
     Descriptor folder;  // held open: the file is opened, made and renamed in it

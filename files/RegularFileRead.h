@@ -3,7 +3,7 @@
 // device may wait for its hardware, and a folder holds no bytes.
 #pragma once
 
-#include "periph/Descriptor.h"
+#include "files/Descriptor.h"
 
 enum class ReadOpening {
     Opened,      // a regular file, now open for reading

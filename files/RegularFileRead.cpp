@@ -1,4 +1,4 @@
-#include "periph/RegularFileRead.h"
+#include "files/RegularFileRead.h"
 
 #include <cerrno>
 #include <fcntl.h>

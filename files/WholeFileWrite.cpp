@@ -1,4 +1,4 @@
-#include "periph/WholeFileWrite.h"
+#include "files/WholeFileWrite.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -10,9 +10,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "periph/Descriptor.h"
-#include "periph/FileBytes.h"
-#include "periph/OwnPath.h"
+#include "files/Descriptor.h"
+#include "files/FileBytes.h"
+#include "files/OwnPath.h"
 
 namespace {
 constexpr int kScratchAttempts = 16;

@@ -1,4 +1,4 @@
-#include "periph/OwnPath.h"
+#include "files/OwnPath.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,8 +1,8 @@
-#include "app/RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <QFileInfo>
 
-#include "periph/RegularFileRead.h"
+#include "files/RegularFileRead.h"
 
 bool OpenRegularFile(QFile& file, const QString& path) {
     Descriptor opened;

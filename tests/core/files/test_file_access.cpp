@@ -1,0 +1,433 @@
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <cstddef>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <optional>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "periph/ConfigFile.h"
+#include "tests/support/ConfigFileFixture.h"
+#include "tests/support/OrdinaryUser.h"
+#include "tests/support/PowerOn.h"
+
+namespace {
+// The file access rules, met through the configuration file's load and save.
+class FileAccessTest : public ConfigFileTest {};
+
+// This process behaves from now on as on a file system without a rename
+// that refuses to replace, FAT's on older systems among them.
+bool LacksNoReplaceRename() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_renameat2, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EINVAL),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+}  // namespace
+
+TEST_F(FileAccessTest, WhereARenameCannotRefuseToReplaceTheFileIsStillCreatedWhole) {
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    const std::string path = PathOf("new program.cfg");
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(LacksNoReplaceRename() && g_Sim.LoadConfig(path.c_str()) == Result::Created ? 0 : 1);
+    int status = 0;
+    EXPECT_TRUE(child > 0 && ::waitpid(child, &status, 0) == child && status == 0);
+    EXPECT_EQ(ReadFile(path), ReadFile(PathOf(kReferenceName)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2) << "no scratch file is left";
+}
+
+TEST_F(FileAccessTest, UnwritableFolderIsReported) {
+    const std::string inMissingFolder = (m_dir / "missing" / "prog.cfg").string();
+    EXPECT_EQ(g_Sim.SaveConfig(inMissingFolder.c_str()), Result::CannotWrite);
+    EXPECT_EQ(g_Sim.LoadConfig(inMissingFolder.c_str()), Result::CannotWrite);
+    EXPECT_EQ(ConfigResultMessage(Result::CannotWrite, inMissingFolder),
+              "Cannot open " + inMissingFolder + " file for writing");
+
+    // A "folder" that is really a file cannot hold one either.
+    const std::string plainFile = PathOf("plain");
+    WriteFile(plainFile, Bytes{1, 2, 3});
+    const std::string underFile = plainFile + "/prog.cfg";
+    EXPECT_EQ(g_Sim.SaveConfig(underFile.c_str()), Result::CannotWrite);
+    EXPECT_EQ(ReadFile(plainFile), (Bytes{1, 2, 3}));
+}
+
+TEST_F(FileAccessTest, FailedReplaceLeavesTheOldEntryAndNoLeftovers) {
+    // The target is a folder: the new contents cannot take its place.
+    const std::string path = PathOf("busy.cfg");
+    fs::create_directories(fs::path(path) / "inside");
+    EXPECT_EQ(g_Sim.SaveConfig(path.c_str()), Result::CannotWrite);
+    EXPECT_TRUE(fs::is_directory(fs::path(path) / "inside"));
+    std::size_t entries = 0;
+    for (const auto& entry : fs::directory_iterator(m_dir)) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1u);
+    EXPECT_EQ(g_Sim.LoadConfig(path.c_str()), Result::NotValid);
+}
+
+TEST_F(FileAccessTest, SavingReplacesALongerOldFileWhole) {
+    const std::string path = PathOf("old.cfg");
+    WriteFile(path, Bytes(4000, 0xEE));
+    ASSERT_EQ(g_Sim.SaveConfig(path.c_str()), Result::Saved);
+    const Bytes file = ReadFile(path);
+    ASSERT_EQ(file.size(), kFileSize);
+    EXPECT_EQ(file[1359], 0);
+    EXPECT_EQ(ConfigResultMessage(Result::Saved, path), "");
+    EXPECT_EQ(ConfigResultMessage(Result::Loaded, path), "");
+}
+
+TEST_F(FileAccessTest, SavingThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    // A relative link to a link to the shared file, and a loop of links.
+    fs::create_directories(m_dir / "shared");
+    const std::string shared = PathOf("shared/board.cfg");
+    WriteFile(shared, Bytes(kFileSize, 0xEE));
+    fs::create_symlink("shared/board.cfg", m_dir / "middle.cfg");
+    fs::create_symlink("middle.cfg", m_dir / "prog.cfg");
+    SetDistinctSettings();
+    ASSERT_EQ(g_Sim.SaveConfig(PathOf("prog.cfg").c_str()), Result::Saved);
+    EXPECT_TRUE(fs::is_symlink(m_dir / "prog.cfg"));
+    EXPECT_TRUE(fs::is_symlink(m_dir / "middle.cfg"));
+    const Bytes saved = ReadFile(shared);
+    ASSERT_EQ(saved.size(), kFileSize);
+    EXPECT_EQ(saved[0], 0xF0);
+    // Nothing but the file is left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir / "shared"), fs::directory_iterator()), 1);
+
+    // A link whose target is missing gets the file where it points, from a
+    // save or a load.
+    fs::create_symlink("shared/new.cfg", m_dir / "dangling.cfg");
+    ASSERT_EQ(g_Sim.SaveConfig(PathOf("dangling.cfg").c_str()), Result::Saved);
+    EXPECT_TRUE(fs::is_symlink(m_dir / "dangling.cfg"));
+    EXPECT_EQ(ReadFile(PathOf("shared/new.cfg")).size(), kFileSize);
+    fs::create_symlink("shared/loaded.cfg", m_dir / "dangling load.cfg");
+    ASSERT_EQ(g_Sim.LoadConfig(PathOf("dangling load.cfg").c_str()), Result::Created);
+    EXPECT_EQ(ReadFile(PathOf("shared/loaded.cfg")).size(), kFileSize);
+
+    fs::create_symlink("loop-b.cfg", m_dir / "loop-a.cfg");
+    fs::create_symlink("loop-a.cfg", m_dir / "loop-b.cfg");
+    EXPECT_EQ(g_Sim.SaveConfig(PathOf("loop-a.cfg").c_str()), Result::CannotWrite);
+    EXPECT_TRUE(fs::is_symlink(m_dir / "loop-a.cfg"));
+}
+
+TEST_F(FileAccessTest, SavingKeepsTheOldFilesPermissions) {
+    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                                 fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                     fs::perms::others_read | fs::perms::others_write}) {
+        const std::string path = PathOf("kept.cfg");
+        WriteFile(path, Bytes(kFileSize, 0));
+        fs::permissions(path, mode);
+        ASSERT_EQ(g_Sim.SaveConfig(path.c_str()), Result::Saved);
+        EXPECT_EQ(fs::status(path).permissions(), mode);
+        fs::remove(path);
+    }
+}
+
+TEST_F(FileAccessTest, WriteProtectedFileIsNotReplacedNorAnUnreadableOneByALoad) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no ordinary user to run as";
+    const std::string path = PathOf("protected.cfg"), unreadable = PathOf("unreadable.cfg");
+    const Bytes old(kFileSize, 0x11);
+    WriteFile(path, old);
+    WriteFile(unreadable, old);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(unreadable, fs::perms::owner_write);
+    for (const std::string& owned : {m_dir.string(), path, unreadable}) ASSERT_NO_FATAL_FAILURE(GiveTo(owned, *user));
+    RunAsUser(*user, [&] {
+        EXPECT_EQ(g_Sim.SaveConfig(path.c_str()), Result::CannotWrite);
+        EXPECT_EQ(g_Sim.LoadConfig(unreadable.c_str()), Result::CannotWrite);
+    });
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(ReadFile(unreadable), old);
+}
+
+TEST_F(FileAccessTest, FileInAReadOnlyFolderIsWrittenInPlace) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no ordinary user to run as";
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
+    const fs::path folder = m_dir / "readonly";
+    fs::create_directories(folder);
+    const std::string old = (folder / "old.cfg").string();
+    WriteFile(old, Bytes(kFileSize, 0x22));
+    ASSERT_NO_FATAL_FAILURE(GiveTo(old, *user));
+    fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const std::string fresh = (folder / "fresh.cfg").string();
+    RunAsUser(*user, [&] {
+        EXPECT_EQ(g_Sim.SaveConfig(old.c_str()), Result::Saved);
+        EXPECT_EQ(g_Sim.LoadConfig(fresh.c_str()), Result::CannotWrite);
+    });
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(ReadFile(old), ReadFile(PathOf(kReferenceName)));
+    EXPECT_FALSE(fs::exists(fresh));
+}
+
+// A save in a child process that may not make any file longer than
+// fileLimit bytes, as on a full disk; true when it was refused.
+bool SaveRefusedWithFilesLimitedTo(const std::string& path, rlim_t fileLimit) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{fileLimit, fileLimit};
+        const bool bRefused =
+            ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && g_Sim.SaveConfig(path.c_str()) == Result::CannotWrite;
+        ::_exit(bRefused ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(FileAccessTest, AFileWithASecondNameStaysOneFileAndKeepsItsContentsUntilTheNewAreWritten) {
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    const std::string path = PathOf("prog.cfg");
+    const std::string second = PathOf("second.cfg");
+    const Bytes old(kFileSize / 4, 0x44);
+    WriteFile(path, old);
+    fs::create_hard_link(path, second);
+    EXPECT_TRUE(SaveRefusedWithFilesLimitedTo(path, kFileSize / 2));
+    EXPECT_EQ(ReadFile(second), old);
+    ASSERT_EQ(g_Sim.SaveConfig(path.c_str()), Result::Saved);
+    EXPECT_TRUE(fs::equivalent(path, second));
+    EXPECT_EQ(ReadFile(second), ReadFile(PathOf(kReferenceName)));
+}
+
+TEST_F(FileAccessTest, LinksPlantedAtTheOldScratchNamesAreNotWrittenThrough) {
+    const std::string victim = PathOf("victim");
+    WriteFile(victim, Bytes{1, 2, 3});
+    fs::permissions(victim, fs::perms::owner_read | fs::perms::owner_write);
+    const std::string existing = PathOf("prog.cfg");
+    const std::string absent = PathOf("new.cfg");
+    WriteFile(existing, Bytes(kFileSize, 0x55));
+    for (const std::string& path : {existing, absent}) fs::create_symlink(victim, path + ".saving");
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    for (const std::string& path : {existing, absent}) {
+        SCOPED_TRACE(path);
+        ASSERT_EQ(g_Sim.SaveConfig(path.c_str()), Result::Saved);
+        EXPECT_FALSE(fs::is_symlink(path));
+        EXPECT_EQ(ReadFile(path), ReadFile(PathOf(kReferenceName)));
+    }
+    EXPECT_EQ(ReadFile(victim), (Bytes{1, 2, 3}));
+    EXPECT_EQ(fs::status(victim).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+namespace {
+using Clock = std::chrono::steady_clock;
+// Long enough for a thousand saves or more, each a chance to lose a race.
+constexpr auto kRaceTime = std::chrono::seconds(1);
+
+// Neither the user nor the superuser.
+OrdinaryUser Stranger(const OrdinaryUser& user) { return OrdinaryUser{user.uid - 1, user.gid - 1}; }
+
+// The action runs as the user, over and over, while a second process swaps
+// what the two names stand for as fast as it can; the names end as they
+// began. The user's checks of what the actions met run last.
+void RaceAsUser(
+    const OrdinaryUser& user, const fs::path& a, const fs::path& b, const std::function<void()>& action,
+    const std::function<void()>& afterwards = [] {}) {
+    const Clock::time_point until = Clock::now() + kRaceTime;
+    const pid_t racer = ::fork();
+    if (racer == 0) {
+        const auto swap = [&] { return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0; };
+        bool bSwapped = true;
+        while (bSwapped && Clock::now() < until) bSwapped = swap() && swap();
+        ::_exit(bSwapped ? 0 : 1);
+    }
+    RunAsUser(user, [&] {
+        while (Clock::now() < until) action();
+        afterwards();
+    });
+    int status = 0;
+    EXPECT_TRUE(racer > 0 && ::waitpid(racer, &status, 0) == racer && status == 0) << "could not swap " << a;
+}
+
+// The user's link and someone else's, side by side in a folder where both
+// may add and rename (no sticky bit), to be swapped while the user works.
+struct LinkPair {
+    fs::path mine;
+    fs::path theirs;
+};
+
+LinkPair PlantLinkPair(const fs::path& folder, const OrdinaryUser& user, const fs::path& myTarget,
+                       const fs::path& theirTarget) {
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms::all);
+    const LinkPair links{folder / "prog.cfg", folder / "spare.cfg"};
+    fs::create_symlink(myTarget, links.mine);
+    fs::create_symlink(theirTarget, links.theirs);
+    GiveTo(links.mine, user);
+    GiveTo(links.theirs, Stranger(user));
+    return links;
+}
+}  // namespace
+
+TEST_F(FileAccessTest, ALinkSwappedDuringSavesNeverAimsThem) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (::geteuid() != 0 || !user) GTEST_SKIP() << "needs a second user to plant a link";
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
+    const std::string own = PathOf("own.cfg");
+    const std::string victim = PathOf("victim");
+    WriteFile(victim, Bytes{1, 2, 3});
+    ASSERT_NO_FATAL_FAILURE(GiveTo(victim, *user));
+    const LinkPair links = PlantLinkPair(m_dir / "shared", *user, own, victim);
+    RaceAsUser(*user, links.mine, links.theirs, [&] { g_Sim.SaveConfig(links.mine.c_str()); });
+    EXPECT_EQ(ReadFile(victim), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadFile(own).size(), kFileSize);
+}
+
+TEST_F(FileAccessTest, ALinkSwappedDuringLoadsNeverLetsThemWrite) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (::geteuid() != 0 || !user) GTEST_SKIP() << "needs a second user to plant a link";
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
+    // The user's own file, which any write would leave with a new time.
+    const std::string own = PathOf("own.cfg");
+    WriteFile(own, PatternImage());
+    fs::last_write_time(own, fs::last_write_time(own) - std::chrono::hours(1));
+    ASSERT_NO_FATAL_FAILURE(GiveTo(own, *user));
+    struct stat before {};
+    struct stat after {};
+    ASSERT_EQ(::stat(own.c_str(), &before), 0);
+    const LinkPair links = PlantLinkPair(m_dir / "shared", *user, own, PathOf("nowhere.cfg"));
+    int met[2] = {0, 0};  // the user's link, read; the other, refused
+    const auto load = [&] {
+        const Result result = g_Sim.LoadConfig(links.mine.c_str());
+        ++met[result == Result::Loaded ? 0 : 1];
+        EXPECT_TRUE(result == Result::Loaded || result == Result::CannotWrite);
+    };
+    RaceAsUser(*user, links.mine, links.theirs, load, [&] { EXPECT_TRUE(met[0] > 0 && met[1] > 0); });
+    ASSERT_EQ(::stat(own.c_str(), &after), 0);
+    EXPECT_TRUE(after.st_ino == before.st_ino && after.st_mtim.tv_sec == before.st_mtim.tv_sec) << "written";
+}
+
+TEST_F(FileAccessTest, AnyonesLinkIsReadButOnlyTheUsersOrTheSuperusersAreWrittenThrough) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (::geteuid() != 0 || !user) GTEST_SKIP() << "needs a second user to plant the links";
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
+    const std::string victim = PathOf("victim");
+    WriteFile(victim, PatternImage());
+    ASSERT_NO_FATAL_FAILURE(GiveTo(victim, *user));
+    // A folder anyone may add to, as /tmp, and a teacher's lab folder that
+    // the user may write, whose owner made the links and a board file that
+    // every program there is to read.
+    const fs::path shared = m_dir / "shared", lab = m_dir / "lab";
+    for (const fs::path& folder : {shared, lab}) {
+        fs::create_directory(folder);
+        fs::permissions(folder, folder == shared ? fs::perms::all | fs::perms::sticky_bit : fs::perms::all);
+        fs::create_symlink(victim, folder / "prog.cfg");
+        fs::create_symlink(PathOf("created"), folder / "new.cfg");
+    }
+    fs::copy_file(PathOf(kReferenceName), lab / "board.cfg");
+    fs::create_symlink("board.cfg", lab / "other.cfg");
+    for (const fs::path& path : {lab, lab / "prog.cfg", lab / "new.cfg", lab / "board.cfg", lab / "other.cfg"})
+        ASSERT_NO_FATAL_FAILURE(GiveTo(path, Stranger(*user)));
+    for (const char* name : {"prog.cfg", "new.cfg"}) ASSERT_NO_FATAL_FAILURE(GiveTo(shared / name, Stranger(*user)));
+    // The superuser's link, dangling, in the folder anyone may add to.
+    const fs::path rootsLink = shared / "root.cfg";
+    fs::create_symlink(PathOf("by root.cfg"), rootsLink);
+    RunAsUser(*user, [&] {
+        for (const fs::path& folder : {shared, lab}) {
+            EXPECT_EQ(g_Sim.SaveConfig((folder / "prog.cfg").c_str()), Result::CannotWrite) << folder;
+            EXPECT_EQ(g_Sim.LoadConfig((folder / "new.cfg").c_str()), Result::CannotWrite) << folder;
+        }
+        EXPECT_EQ(g_Sim.LoadConfig(rootsLink.c_str()), Result::Created);
+        EXPECT_EQ(g_Sim.SaveConfig(rootsLink.c_str()), Result::Saved);
+        StartFromPowerOn();
+        EXPECT_EQ(g_Sim.LoadConfig((lab / "other.cfg").c_str()), Result::Loaded);
+        ExpectSettingsAsInReference();
+    });
+    EXPECT_EQ(ReadFile(victim), PatternImage());
+    EXPECT_FALSE(fs::exists(PathOf("created")));
+    EXPECT_TRUE(fs::is_symlink(rootsLink));
+    EXPECT_EQ(ReadFile(PathOf("by root.cfg")), ReadFile(PathOf(kReferenceName)));
+}
+
+TEST_F(FileAccessTest, AFolderSwappedDuringSavesLeavesNothingBehind) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no ordinary user to run as";
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
+    // Each folder's file has a mode that only a save within that folder keeps.
+    const fs::path files[] = {m_dir / "a" / "prog.cfg", m_dir / "b" / "prog.cfg"};
+    const fs::perms modes[] = {fs::perms::owner_read | fs::perms::owner_write, fs::perms::owner_all};
+    for (int i = 0; i < 2; ++i) {
+        fs::create_directory(files[i].parent_path());
+        WriteFile(files[i], Bytes(kFileSize, 0));
+        fs::permissions(files[i], modes[i]);
+        for (const fs::path& path : {files[i].parent_path(), files[i]}) ASSERT_NO_FATAL_FAILURE(GiveTo(path, *user));
+    }
+    RaceAsUser(*user, m_dir / "a", m_dir / "b", [&] { g_Sim.SaveConfig(files[0].c_str()); });
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(std::distance(fs::directory_iterator(files[i].parent_path()), fs::directory_iterator()), 1);
+        EXPECT_EQ(fs::status(files[i]).permissions(), modes[i]);
+    }
+}
+
+namespace {
+// Runs a load or save that must not wait on what it is given; one that does
+// is released by opening the pipe's other end, and the test fails instead of
+// hanging.
+template <class F> auto WithoutWaiting(const std::string& pipe, F call) {
+    auto pending = std::async(std::launch::async, call);
+    if (pending.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "waited on " << pipe;
+        // Closed at once, so that what the call then reads is the end of the pipe.
+        const int releaser = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+        if (releaser >= 0) ::close(releaser);
+        pending.wait();
+    }
+    return pending.get();
+}
+}  // namespace
+
+TEST_F(FileAccessTest, APipeADeviceOrAFolderIsNeverOpened) {
+    ASSERT_NO_FATAL_FAILURE(SaveDistinctReference());
+    const std::string pipe = PathOf("pipe.cfg");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string folder = PathOf("folder.cfg");
+    fs::create_directory(folder);
+    for (const std::string& path : {pipe, folder, std::string("/dev/null")}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(WithoutWaiting(pipe, [&] { return g_Sim.LoadConfig(path.c_str()); }), Result::NotValid);
+        EXPECT_EQ(WithoutWaiting(pipe, [&] { return g_Sim.SaveConfig(path.c_str()); }), Result::CannotWrite);
+    }
+    EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
+    EXPECT_TRUE(fs::is_directory(folder));
+    ExpectSettingsAsInReference();
+}
+
+TEST_F(FileAccessTest, APipeSwappedInDuringLoadsIsNeverWaitedOn) {
+    const std::optional<OrdinaryUser> user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no ordinary user to run as";
+    ASSERT_NO_FATAL_FAILURE(GiveTo(m_dir, *user));
+    const std::string path = PathOf("prog.cfg");
+    const std::string pipe = PathOf("pipe");
+    WriteFile(path, PatternImage());
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& name : {path, pipe}) ASSERT_NO_FATAL_FAILURE(GiveTo(name, *user));
+    // A load that waits is released after the race, with the pipe back at its own name.
+    RaceAsUser(*user, path, pipe, [&] {
+        const Result result = WithoutWaiting(pipe, [&] { return g_Sim.LoadConfig(path.c_str()); });
+        EXPECT_TRUE(result == Result::Loaded || result == Result::NotValid);
+    });
+}
