@@ -47,11 +47,10 @@ for file in timing/Timing*Model*.{h,cpp}; do
 done
 
 # tsort names a loop when the graph has one.
-if [ ${#edges[@]} -gt 0 ] && ! printf '%s\n' "${edges[@]}" | sort -u | tsort >/dev/null 2>/tmp/layout-tsort.$$; then
+if [ ${#edges[@]} -gt 0 ] && ! loop=$(printf '%s\n' "${edges[@]}" | sort -u | tsort 2>&1 >/dev/null); then
   echo "the folders include one another in a circle:" >&2
-  cat /tmp/layout-tsort.$$ >&2
+  echo "$loop" >&2
   status=1
 fi
-rm -f /tmp/layout-tsort.$$
 [ $status -eq 0 ] && echo "include layout: ok"
 exit $status

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -21,17 +22,20 @@ using Bytes = std::vector<u8>;
 constexpr std::size_t kFileSize = 1360;
 constexpr const char* kReferenceName = "reference.cfg";
 
-// A fresh folder per test, removed afterwards.
+// A fresh folder per test, removed afterwards. Its name is made unique as
+// it is created, so test runs side by side on one machine, anyone's, never
+// meet in it.
 class ConfigFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         StartFromPowerOn();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / (std::string("torvan-config-") + info->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
+        std::string folder = (fs::temp_directory_path() / "torvan-config-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(folder.data()), nullptr) << folder;
+        m_dir = folder;
     }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void TearDown() override {
+        if (!m_dir.empty()) fs::remove_all(m_dir);
+    }
 
     std::string PathOf(const char* name) const { return (m_dir / name).string(); }
 
