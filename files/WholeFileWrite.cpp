@@ -82,33 +82,44 @@ private:
     std::string m_name;
 };
 
-// A file system without a rename that refuses to replace says so thus.
-bool LacksNoReplaceRename(int error) { return error == EINVAL || error == ENOSYS; }
+// The one refusal that means something is at the name. Any other refusal
+// of the rename, from a file system without the rename that refuses to
+// replace or a sandbox that denies it, leaves the file to be made in place,
+// which cannot take anything's place either.
+bool NameTaken(int error) { return error == EEXIST; }
 
 // Made under its own name, where nothing can be in its way either; it is
 // there, if only in part, while it is written, and goes again when the
 // bytes cannot all be written.
-bool CreateInPlace(const OwnPath& target, const unsigned char* bytes, std::size_t size) {
+Creation CreateInPlace(const OwnPath& target, const unsigned char* bytes, std::size_t size) {
     const int folder = target.folder.Get();
     Descriptor made(::openat(folder, target.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, kNewFileMode));
+    if (made.Get() < 0) return NameTaken(errno) ? Creation::NameTaken : Creation::Failed;
     struct stat own {};
-    if (made.Get() < 0 || ::fstat(made.Get(), &own) != 0) return false;
-    if (WriteAt(made.Get(), bytes, size) && ::fsync(made.Get()) == 0 && ::close(made.Release()) == 0) return true;
+    if (::fstat(made.Get(), &own) != 0) {
+        // This very open made it, so it is the program's to remove.
+        ::unlinkat(folder, target.name.c_str(), 0);
+        return Creation::Failed;
+    }
+    if (WriteAt(made.Get(), bytes, size) && ::fsync(made.Get()) == 0 && ::close(made.Release()) == 0)
+        return Creation::Made;
     struct stat now {};
     const bool bStillOurs = ::fstatat(folder, target.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
                             now.st_dev == own.st_dev && now.st_ino == own.st_ino;
     if (bStillOurs) ::unlinkat(folder, target.name.c_str(), 0);
-    return false;
+    return Creation::Failed;
 }
 
-// A file new to its folder appears whole or not at all, and never in place
-// of anything: had something taken the name since it was found free, the
-// file is not made.
-bool CreateWhole(const OwnPath& target, const unsigned char* bytes, std::size_t size) {
+// A file new to its folder never takes the place of anything: had something
+// taken the name since it was found free, the file is not made. It appears
+// whole or not at all where the rename that refuses to replace works, and is
+// made in place elsewhere.
+Creation CreateWhole(const OwnPath& target, const unsigned char* bytes, std::size_t size) {
     ScratchFile scratch(target.folder.Get(), kNewFileMode);
-    if (scratch.Get() < 0 || !scratch.Fill(bytes, size)) return false;
-    if (scratch.TakeFreeName(target.name)) return true;
-    return LacksNoReplaceRename(errno) && CreateInPlace(target, bytes, size);
+    if (scratch.Get() < 0 || !scratch.Fill(bytes, size)) return Creation::Failed;
+    if (scratch.TakeFreeName(target.name)) return Creation::Made;
+    if (NameTaken(errno)) return Creation::NameTaken;
+    return CreateInPlace(target, bytes, size);
 }
 
 // A rename would give someone else's file a new owner, and split a file
@@ -143,15 +154,16 @@ bool WriteInPlace(int fd, const struct stat& old, const unsigned char* bytes, st
 }
 }  // namespace
 
-bool CreateWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size) {
+Creation CreateWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size) {
     const std::optional<OwnPath> target = FindOwnPath(path);
-    return target && !target->exists && CreateWhole(*target, bytes, size);
+    if (!target) return Creation::Failed;
+    return target->exists ? Creation::NameTaken : CreateWhole(*target, bytes, size);
 }
 
 bool WriteWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size) {
     const std::optional<OwnPath> target = FindOwnPath(path);
     if (!target) return false;
-    if (!target->exists) return CreateWhole(*target, bytes, size);
+    if (!target->exists) return CreateWhole(*target, bytes, size) == Creation::Made;
     const struct stat& seen = target->status;
     // A named pipe or a device may wait or act when opened; a folder holds no bytes.
     if (!S_ISREG(seen.st_mode)) return false;

@@ -25,8 +25,13 @@
 // the old contents are then as they were.
 bool WriteWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size);
 
+enum class Creation {
+    Made,       // the file is there with all the bytes
+    NameTaken,  // something is at path, or appeared there meanwhile; nothing written
+    Failed,     // the file cannot be made; nothing written
+};
+
 // Gives the file at path these bytes only when nothing is there: it is made
 // in the folder where the name was found free, by the same link rule, and
-// never takes the place of anything that appeared there meanwhile. False,
-// with nothing written, when anything is at path or the file cannot be made.
-bool CreateWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size);
+// never takes the place of anything that appeared there meanwhile.
+Creation CreateWholeFile(const std::string& path, const unsigned char* bytes, std::size_t size);

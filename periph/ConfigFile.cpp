@@ -77,14 +77,24 @@ CSimulator::ConfigResult CSimulator::LoadConfig(const char* path) {
     // Reading writes nothing, so the file is found wherever links lead,
     // whoever made them: one board file may serve a whole lab's programs.
     Descriptor opened;
-    switch (OpenRegularForReading(path, opened)) {
-    case ReadOpening::Absent: {
+    ReadOpening opening = OpenRegularForReading(path, opened);
+    if (opening == ReadOpening::Absent) {
         // A program seen for the first time gets a file of the current
         // settings, made only where nothing is: never in place of a file
         // that appeared meanwhile, nor through anyone else's link.
         const ConfigImage image = ImageOf(*this);
-        return CreateWholeFile(path, image.data(), image.size()) ? Result::Created : Result::CannotWrite;
+        switch (CreateWholeFile(path, image.data(), image.size())) {
+        case Creation::Made: return Result::Created;
+        case Creation::Failed: return Result::CannotWrite;
+        // The same new program, opened elsewhere at the same moment, made it
+        // first: it is read as any file found there.
+        case Creation::NameTaken: opening = OpenRegularForReading(path, opened); break;
+        }
     }
+    switch (opening) {
+    // Gone again as soon as it came: there is nothing to read, and nothing
+    // was written.
+    case ReadOpening::Absent: return Result::CannotWrite;
     // A folder, a pipe or a device holds no settings.
     case ReadOpening::NotRegular: return Result::NotValid;
     // A file there that cannot be read is not the program's to replace.
