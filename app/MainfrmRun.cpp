@@ -136,8 +136,9 @@ void CMainFrame::OnRunRun() {
 }
 
 void CMainFrame::EndRunWithoutProgram() {
-    // File > Close ended the run: nothing is left to show where it stopped,
-    // and the next program opened must not be taken for a running one.
+    // File > Close, or the close box of the program's last window, ended the
+    // run: nothing is left to show where it stopped, and the next program
+    // opened must not be taken for a running one.
     g_Sim.m_bRunning = 0;
     SetRunStatusText(CStatusBar::kIdleText);
 }

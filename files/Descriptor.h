@@ -19,7 +19,8 @@ public:
         return *this;
     }
     int Get() const { return m_fd; }
-    // For a close whose result counts: the holder no longer closes it.
+    // For a close whose result counts, or for a new owner (a QFile, say)
+    // that closes it instead: this holder no longer closes it.
     int Release() { return std::exchange(m_fd, -1); }
 
 private:

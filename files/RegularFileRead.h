@@ -8,8 +8,11 @@
 enum class ReadOpening {
     Opened,      // a regular file, now open for reading
     Absent,      // nothing at the path, or where its links lead
-    NotRegular,  // something else, left unopened when its name tells so
-    Unreadable,  // there, but the user may not look at it or read it
+    NotRegular,  // something else, left unopened when its name tells so, or
+                 // what was opened could not be looked at
+    Unreadable,  // any other failure to look at the name or open it: the user
+                 // may not, its links loop, a folder on the way is not one, or
+                 // the name went between the look and the open
 };
 
 // Links are followed whoever made them: reading through one writes nothing.
