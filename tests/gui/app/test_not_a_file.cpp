@@ -13,6 +13,7 @@
 #include <future>
 #include <mutex>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
@@ -51,6 +52,55 @@ private:
     std::condition_variable m_done;
     bool m_bCancelled = false;
     std::atomic<bool> m_bFired{false};
+    std::thread m_thread;
+};
+
+// A process about to write a program into a named pipe: it waits in its
+// open for a reader. It is let go when the test ends, on every path, so a
+// test that fails early fails instead of hanging.
+class WaitingWriter {
+public:
+    explicit WaitingWriter(const QByteArray& pipe) : m_pipe(pipe), m_result(m_opened.get_future()) {
+        m_thread = std::thread([this] {
+            m_tid = ::gettid();
+            m_opened.set_value(::open(m_pipe.constData(), O_WRONLY | O_CLOEXEC));
+        });
+    }
+    ~WaitingWriter() {
+        // Held open until the writer is back, so its open finds a reader
+        // whether or not it had reached it.
+        const int reader = ::open(m_pipe.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        m_thread.join();
+        const int writer = m_result.get();
+        if (writer >= 0) ::close(writer);
+        if (reader >= 0) ::close(reader);
+    }
+    WaitingWriter(const WaitingWriter&) = delete;
+    WaitingWriter& operator=(const WaitingWriter&) = delete;
+
+    // True once the writer waits inside its open, where anything that opens
+    // the pipe to read releases it.
+    bool WaitsInOpen() const {
+        const QByteArray inOpen = QByteArray::number(SYS_openat) + ' ';
+        for (int look = 0; look < kLooks; ++look) {
+            QFile syscall(QStringLiteral("/proc/self/task/%1/syscall").arg(m_tid.load()));
+            if (m_tid != 0 && syscall.open(QIODevice::ReadOnly) && syscall.readAll().startsWith(inOpen)) return true;
+            std::this_thread::sleep_for(kLookInterval);
+        }
+        return false;
+    }
+    // Given time to come back from its open, had anything released it.
+    bool Released() { return m_result.wait_for(kTimeToReturn) == std::future_status::ready; }
+
+private:
+    static constexpr int kLooks = 500;
+    static constexpr auto kLookInterval = std::chrono::milliseconds(10);
+    static constexpr auto kTimeToReturn = std::chrono::milliseconds(50);
+
+    QByteArray m_pipe;
+    std::promise<int> m_opened;
+    std::future<int> m_result;
+    std::atomic<pid_t> m_tid{0};
     std::thread m_thread;
 };
 
@@ -131,8 +181,10 @@ private slots:
     void aPipeGivenAsAProgramIsNotOpened_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("hex") << "prog.hex" << "Can't open file";
-        QTest::newRow("bin") << "prog.bin" << "Can't open .Bin file";
+        QTest::newRow("hex") << "prog.hex"
+                             << "Can't open file";
+        QTest::newRow("bin") << "prog.bin"
+                             << "Can't open .Bin file";
     }
     void aPipeGivenAsAProgramIsNotOpened() {
         QFETCH(QString, name);
@@ -140,15 +192,10 @@ private slots:
         ProgramWindowFixture f;
         const QByteArray pipe = QFile::encodeName(f.m_dir.filePath(name));
         QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
-        // A process about to write a program into the pipe waits for a reader.
-        auto writer = std::async(std::launch::async, [&] { return ::open(pipe.constData(), O_WRONLY | O_CLOEXEC); });
-        QVERIFY(writer.wait_for(std::chrono::milliseconds(100)) == std::future_status::timeout);
+        WaitingWriter writer(pipe);
+        QVERIFY(writer.WaitsInOpen());
         QVERIFY(f.StartApplication({QFile::decodeName(pipe)}));
-        const bool bStillWaiting = writer.wait_for(std::chrono::milliseconds(50)) == std::future_status::timeout;
-        const int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        ::close(writer.get());
-        ::close(reader);
-        QVERIFY(bStillWaiting);
+        QVERIFY(!writer.Released());
         QCOMPARE(f.m_messages, QStringList{message});
     }
 
@@ -170,7 +217,8 @@ private slots:
                 if (::renameat2(AT_FDCWD, program.constData(), AT_FDCWD, other.constData(), RENAME_EXCHANGE) == 0)
                     ++swaps;
         });
-        for (int load = 0; load < 2000 && !releaser.Fired(); ++load) CTorvanDoc::LoadHexFile(QFile::decodeName(program));
+        for (int load = 0; load < 2000 && !releaser.Fired(); ++load)
+            CTorvanDoc::LoadHexFile(QFile::decodeName(program));
         bStop = true;
         swapper.join();
         QVERIFY(!releaser.Fired());
