@@ -184,6 +184,8 @@ TEST_F(FileAccessTest, WriteProtectedFileIsNotReplacedNorAnUnreadableOneByALoad)
         EXPECT_EQ(g_Sim.LoadConfig(unreadable.c_str()), Result::CannotWrite);
     });
     EXPECT_EQ(ReadFile(path), old);
+    // Made readable again only to be compared, for a test run by the user too.
+    fs::permissions(unreadable, fs::perms::owner_read, fs::perm_options::add);
     EXPECT_EQ(ReadFile(unreadable), old);
 }
 
