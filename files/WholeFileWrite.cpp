@@ -28,6 +28,12 @@ constexpr mode_t kModeBits = 07777;
 // pipe put where the file was is refused, not waited on.
 constexpr int kOpenFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
 
+// The bytes are on the disk, and the system has reported no error for them
+// up to the close, before anything else changes.
+bool WriteDurably(Descriptor& file, const unsigned char* bytes, std::size_t size) {
+    return WriteAt(file.Get(), bytes, size) && ::fsync(file.Get()) == 0 && ::close(file.Release()) == 0;
+}
+
 // A file in the target's folder, created there and then under a name nobody
 // can guess: were anything already there, a planted link included, creating
 // it fails rather than opening what is there. It goes again unless it takes
@@ -35,34 +41,26 @@ constexpr int kOpenFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
 class ScratchFile {
 public:
     ScratchFile(int folder, mode_t mode) : m_folder(folder) {
-        for (int attempt = 0; attempt < kScratchAttempts && m_fd < 0; ++attempt) {
+        for (int attempt = 0; attempt < kScratchAttempts && m_file.Get() < 0; ++attempt) {
             std::uint64_t random = 0;
             if (::getrandom(&random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) break;
             char name[kScratchNameSize];
             std::snprintf(name, sizeof name, kScratchFormat, static_cast<unsigned long long>(random));
             m_name = name;
-            m_fd = ::openat(m_folder, m_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, mode);
-            if (m_fd < 0 && errno != EEXIST) break;
+            m_file = Descriptor(::openat(m_folder, m_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, mode));
+            if (m_file.Get() < 0 && errno != EEXIST) break;
         }
-        if (m_fd < 0) m_name.clear();
+        if (m_file.Get() < 0) m_name.clear();
     }
     ~ScratchFile() {
-        if (m_fd >= 0) ::close(m_fd);
         if (!m_name.empty()) ::unlinkat(m_folder, m_name.c_str(), 0);
     }
     ScratchFile(const ScratchFile&) = delete;
     ScratchFile& operator=(const ScratchFile&) = delete;
 
-    int Get() const { return m_fd; }
+    int Get() const { return m_file.Get(); }
 
-    // The bytes are on the disk, and the system has reported no error for
-    // them up to the close, before anything else changes.
-    bool Fill(const unsigned char* bytes, std::size_t size) {
-        if (!WriteAt(m_fd, bytes, size) || ::fsync(m_fd) != 0) return false;
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
+    bool Fill(const unsigned char* bytes, std::size_t size) { return WriteDurably(m_file, bytes, size); }
 
     bool TakePlaceOf(const std::string& target) { return Become(target, 0); }
 
@@ -78,7 +76,7 @@ private:
     }
 
     int m_folder;
-    int m_fd = -1;
+    Descriptor m_file;
     std::string m_name;
 };
 
@@ -101,8 +99,7 @@ Creation CreateInPlace(const OwnPath& target, const unsigned char* bytes, std::s
         ::unlinkat(folder, target.name.c_str(), 0);
         return Creation::Failed;
     }
-    if (WriteAt(made.Get(), bytes, size) && ::fsync(made.Get()) == 0 && ::close(made.Release()) == 0)
-        return Creation::Made;
+    if (WriteDurably(made, bytes, size)) return Creation::Made;
     struct stat now {};
     const bool bStillOurs = ::fstatat(folder, target.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
                             now.st_dev == own.st_dev && now.st_ino == own.st_ino;

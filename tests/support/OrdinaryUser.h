@@ -3,15 +3,15 @@
 // in a child process that has become "nobody"; as anyone else, it runs here.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <optional>
 #include <pwd.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include "tests/support/ChildCheck.h"
 
 struct OrdinaryUser {
     uid_t uid;
@@ -37,16 +37,8 @@ inline void RunAsUser(const OrdinaryUser& user, const std::function<void()>& che
         check();
         return;
     }
-    std::fflush(stdout);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const bool bBecame = ::setgroups(0, nullptr) == 0 && ::setgid(user.gid) == 0 && ::setuid(user.uid) == 0;
-        if (bBecame) check();
-        std::fflush(stdout);
-        ::_exit(bBecame && !::testing::Test::HasFailure() ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the check failed as user " << user.uid;
+    const auto become = [&] {
+        return ::setgroups(0, nullptr) == 0 && ::setgid(user.gid) == 0 && ::setuid(user.uid) == 0;
+    };
+    EXPECT_TRUE(CheckInChild(become, check)) << "could not become user " << user.uid;
 }

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "periph/ConfigFile.h"
+#include "tests/support/ChildCheck.h"
 #include "tests/support/ConfigFileFixture.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/PowerOn.h"
@@ -31,7 +32,6 @@ namespace {
 // The file access rules, met through the configuration file's load and save.
 class FileAccessTest : public ConfigFileTest {};
 
-constexpr int kNoFilter = 77;
 constexpr const char* kNoFilterReason = "this system lets no seccomp filter be installed";
 
 // From now on this process is refused renameat2 with the error, as on a
@@ -48,23 +48,10 @@ bool RefuseRenameat2(int error) {
     return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
-// The check runs in a child process refused renameat2 with the error, and
-// its failures fail the test. False, with nothing checked, where the refusal
-// cannot be set up.
+// The check runs in a child process refused renameat2 with the error. False,
+// with nothing checked, where the refusal cannot be set up.
 bool CheckWithRenameRefused(int error, const std::function<void()>& check) {
-    std::fflush(stdout);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (!RefuseRenameat2(error)) ::_exit(kNoFilter);
-        check();
-        std::fflush(stdout);
-        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    const bool bExited = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status);
-    if (bExited && WEXITSTATUS(status) == kNoFilter) return false;
-    EXPECT_TRUE(bExited && WEXITSTATUS(status) == 0) << "the check failed with renameat2 refused: " << error;
-    return true;
+    return CheckInChild([error] { return RefuseRenameat2(error); }, check);
 }
 }  // namespace
 
@@ -212,18 +199,15 @@ TEST_F(FileAccessTest, FileInAReadOnlyFolderIsWrittenInPlace) {
 }
 
 // A save in a child process that may not make any file longer than
-// fileLimit bytes, as on a full disk; true when it was refused.
+// fileLimit bytes, as on a full disk, must be refused; false when the limit
+// cannot be set.
 bool SaveRefusedWithFilesLimitedTo(const std::string& path, rlim_t fileLimit) {
-    const pid_t child = ::fork();
-    if (child == 0) {
+    const auto limit = [fileLimit] {
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{fileLimit, fileLimit};
-        const bool bRefused =
-            ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && g_Sim.SaveConfig(path.c_str()) == Result::CannotWrite;
-        ::_exit(bRefused ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        const rlimit limits{fileLimit, fileLimit};
+        return ::setrlimit(RLIMIT_FSIZE, &limits) == 0;
+    };
+    return CheckInChild(limit, [&] { EXPECT_EQ(g_Sim.SaveConfig(path.c_str()), Result::CannotWrite); });
 }
 
 TEST_F(FileAccessTest, AFileWithASecondNameStaysOneFileAndKeepsItsContentsUntilTheNewAreWritten) {
