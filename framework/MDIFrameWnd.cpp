@@ -86,6 +86,14 @@ CDocument* CMDIFrameWnd::GetActiveDocument() const {
 void CMDIFrameWnd::OnSubWindowActivated(QMdiSubWindow*) {
     if (m_bDestroying) return;
     QMdiSubWindow* pFrame = MDIGetActive();
+    // The area activates a window it holds when the application becomes
+    // active, even one not yet shown: a program window whose document is
+    // still opening, behind a message box at start-up. Only a shown window
+    // may be active, so its first activation comes once it is shown.
+    if (pFrame != nullptr && pFrame->isHidden()) {
+        m_wndMDIClient->setActiveSubWindow(nullptr);
+        return;
+    }
     if (pFrame != m_pActiveFrame && (pFrame != nullptr || m_wndMDIClient->subWindowList().isEmpty())) {
         QPointer<QMdiSubWindow> pOld = m_pActiveFrame;
         m_pActiveFrame = pFrame;
