@@ -68,6 +68,21 @@ public:
     // the name was found free.
     bool TakeFreeName(const std::string& target) { return Become(target, RENAME_NOREPLACE); }
 
+    // The same by a second name, where the rename above is refused: a link
+    // too fails when anything has the name, a link planted there included,
+    // and follows nothing. The scratch name goes as ever, which leaves the
+    // file the target's name alone.
+    bool LinkAsFreeName(const std::string& target) {
+        return ::linkat(m_folder, m_name.c_str(), m_folder, target.c_str(), 0) == 0;
+    }
+
+    // Gone now rather than when the attempt ends, for room to make the file
+    // another way.
+    void Remove() {
+        ::unlinkat(m_folder, m_name.c_str(), 0);
+        m_name.clear();
+    }
+
 private:
     bool Become(const std::string& target, unsigned flags) {
         if (::renameat2(m_folder, m_name.c_str(), m_folder, target.c_str(), flags) != 0) return false;
@@ -81,27 +96,26 @@ private:
 };
 
 // The one refusal that means something is at the name. Any other refusal
-// of the rename, from a file system without the rename that refuses to
-// replace or a sandbox that denies it, leaves the file to be made in place,
-// which cannot take anything's place either.
+// of a rename or a link, from a file system without it or a sandbox that
+// denies it, leaves the file to be made another way, which cannot take
+// anything's place either.
 bool NameTaken(int error) { return error == EEXIST; }
 
 // Made under its own name, where nothing can be in its way either; it is
 // there, if only in part, while it is written, and goes again when the
-// bytes cannot all be written.
+// bytes cannot all be written. Only the file this open made is removed:
+// in a folder others may write, the name may hold another's file by then,
+// and without the made file's identity there is no telling, so the name
+// is left alone.
 Creation CreateInPlace(const OwnPath& target, const unsigned char* bytes, std::size_t size) {
     const int folder = target.folder.Get();
     Descriptor made(::openat(folder, target.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, kNewFileMode));
     if (made.Get() < 0) return NameTaken(errno) ? Creation::NameTaken : Creation::Failed;
     struct stat own {};
-    if (::fstat(made.Get(), &own) != 0) {
-        // This very open made it, so it is the program's to remove.
-        ::unlinkat(folder, target.name.c_str(), 0);
-        return Creation::Failed;
-    }
-    if (WriteDurably(made, bytes, size)) return Creation::Made;
+    const bool bKnown = ::fstat(made.Get(), &own) == 0;
+    if (bKnown && WriteDurably(made, bytes, size)) return Creation::Made;
     struct stat now {};
-    const bool bStillOurs = ::fstatat(folder, target.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+    const bool bStillOurs = bKnown && ::fstatat(folder, target.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
                             now.st_dev == own.st_dev && now.st_ino == own.st_ino;
     if (bStillOurs) ::unlinkat(folder, target.name.c_str(), 0);
     return Creation::Failed;
@@ -109,13 +123,17 @@ Creation CreateInPlace(const OwnPath& target, const unsigned char* bytes, std::s
 
 // A file new to its folder never takes the place of anything: had something
 // taken the name since it was found free, the file is not made. It appears
-// whole or not at all where the rename that refuses to replace works, and is
-// made in place elsewhere.
+// whole or not at all, by the rename that refuses to replace or else by a
+// link; only where links are refused too (FAT) is it made in place, once
+// the scratch has made room for it.
 Creation CreateWhole(const OwnPath& target, const unsigned char* bytes, std::size_t size) {
     ScratchFile scratch(target.folder.Get(), kNewFileMode);
     if (scratch.Get() < 0 || !scratch.Fill(bytes, size)) return Creation::Failed;
     if (scratch.TakeFreeName(target.name)) return Creation::Made;
     if (NameTaken(errno)) return Creation::NameTaken;
+    if (scratch.LinkAsFreeName(target.name)) return Creation::Made;
+    if (NameTaken(errno)) return Creation::NameTaken;
+    scratch.Remove();
     return CreateInPlace(target, bytes, size);
 }
 
