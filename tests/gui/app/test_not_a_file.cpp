@@ -63,7 +63,13 @@ public:
     explicit WaitingWriter(const QByteArray& pipe) : m_pipe(pipe), m_result(m_opened.get_future()) {
         m_thread = std::thread([this] {
             m_tid = ::gettid();
-            m_opened.set_value(::open(m_pipe.constData(), O_WRONLY | O_CLOEXEC));
+            const int writer = ::open(m_pipe.constData(), O_WRONLY | O_CLOEXEC);
+            // Closed as soon as it opens: a reader that should never have
+            // opened the pipe then reads an end of file, and the test fails
+            // at once. Held open, it would keep that reader, and the test
+            // thread with it, waiting until the test run timed out.
+            if (writer >= 0) ::close(writer);
+            m_opened.set_value();
         });
     }
     ~WaitingWriter() {
@@ -71,8 +77,6 @@ public:
         // whether or not it had reached it.
         const int reader = ::open(m_pipe.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         m_thread.join();
-        const int writer = m_result.get();
-        if (writer >= 0) ::close(writer);
         if (reader >= 0) ::close(reader);
     }
     WaitingWriter(const WaitingWriter&) = delete;
@@ -98,8 +102,8 @@ private:
     static constexpr auto kTimeToReturn = std::chrono::milliseconds(50);
 
     QByteArray m_pipe;
-    std::promise<int> m_opened;
-    std::future<int> m_result;
+    std::promise<void> m_opened;
+    std::future<void> m_result;
     std::atomic<pid_t> m_tid{0};
     std::thread m_thread;
 };
