@@ -136,9 +136,11 @@ void CMainFrame::OnRunRun() {
 }
 
 void CMainFrame::EndRunWithoutProgram() {
-    // File > Close, or the close box of the program's last window, ended the
-    // run: nothing is left to show where it stopped, and the next program
-    // opened must not be taken for a running one.
+    // The program's last window closed during the run: by File > Close, by
+    // its close box (or Ctrl+F4), or by the View menu turning off the one
+    // watch window or timing diagram left once the program window was
+    // closed. Nothing is left to show where the run stopped, and the next
+    // program opened must not be taken for a running one.
     g_Sim.m_bRunning = 0;
     SetRunStatusText(CStatusBar::kIdleText);
 }
