@@ -66,7 +66,7 @@ using Steering = std::function<Steer(long call, int nthOfItsKind, int step)>;
 // From now on every system call this thread makes, and the calls of the
 // threads and processes it starts, is entered only as the steering decides.
 // A refusal set up before stays in force without being steered. False where
-// calls cannot be steered (a kernel before 5.5).
+// no call can be steered (before Linux 5.0); before 5.5 none can go on.
 inline bool SteerCalls(Steering steering) {
     // The steering thread exists before the filter, so its own calls are
     // not steered; it learns the filter's descriptor through memory alone,
@@ -77,13 +77,15 @@ inline bool SteerCalls(Steering steering) {
         int fd = kWaiting;
         while ((fd = listener->load()) == kWaiting) std::this_thread::sleep_for(std::chrono::microseconds(100));
         std::map<long, int> seen;
-        for (int step = 1; fd >= 0; ++step) {
+        int step = 0;
+        while (fd >= 0) {
             seccomp_notif call{};
             if (::ioctl(fd, SECCOMP_IOCTL_NOTIF_RECV, &call) != 0) {
+                // Interrupted, or a call whose caller went before it was received.
                 if (errno == EINTR || errno == ENOENT) continue;
                 return;
             }
-            const Steer steer = steering(call.data.nr, ++seen[call.data.nr], step);
+            const Steer steer = steering(call.data.nr, ++seen[call.data.nr], ++step);
             if (steer.kind == Steer::Kill) ::kill(::getpid(), SIGKILL);
             seccomp_notif_resp answer{};
             answer.id = call.id;
