@@ -41,19 +41,11 @@ inline bool FailsOnItsOwn(const std::function<void()>& check) {
 }
 }  // namespace ChildCheckDetail
 
-// Runs the check in a child process once `enter` has set the child up; the
-// check's failures are reported where they happen.
-inline ChildEnd RunInChild(const std::function<bool()>& enter, const std::function<void()>& check) {
+// How the child ended, waited for up to the time limit; one still running
+// then is killed.
+inline ChildEnd WaitForChild(pid_t child) {
     using namespace ChildCheckDetail;
-    std::fflush(stdout);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (!enter()) ::_exit(kNotEntered);
-        const bool bFailed = FailsOnItsOwn(check);
-        std::fflush(stdout);
-        ::_exit(bFailed ? kFailed : 0);
-    }
-    if (child < 0) return ChildEnd::Failed;
+    if (child <= 0) return ChildEnd::Failed;
     const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
     int status = 0;
     pid_t ended = 0;
@@ -68,6 +60,21 @@ inline ChildEnd RunInChild(const std::function<bool()>& enter, const std::functi
     if (WIFSIGNALED(status)) return ChildEnd::Killed;
     if (WEXITSTATUS(status) == kNotEntered) return ChildEnd::NotEntered;
     return WEXITSTATUS(status) == 0 ? ChildEnd::Passed : ChildEnd::Failed;
+}
+
+// Runs the check in a child process once `enter` has set the child up; the
+// check's failures are reported where they happen.
+inline ChildEnd RunInChild(const std::function<bool()>& enter, const std::function<void()>& check) {
+    using namespace ChildCheckDetail;
+    std::fflush(stdout);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (!enter()) ::_exit(kNotEntered);
+        const bool bFailed = FailsOnItsOwn(check);
+        std::fflush(stdout);
+        ::_exit(bFailed ? kFailed : 0);
+    }
+    return WaitForChild(child);
 }
 
 // The same for a check that must pass there. False, with nothing checked,

@@ -16,7 +16,6 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -226,10 +225,7 @@ public:
 
     bool Running() const { return Clock::now() < m_until; }
     // True when every step was taken.
-    bool Finished() const {
-        int status = 0;
-        return m_pid > 0 && ::waitpid(m_pid, &status, 0) == m_pid && status == 0;
-    }
+    bool Finished() const { return WaitForChild(m_pid) == ChildEnd::Passed; }
 
 private:
     Clock::time_point m_until;
@@ -303,10 +299,7 @@ int LoadsTogetherThatFail(const std::string& path, int count, bool bUnwrittenMay
     ::close(release[0]);
     ::close(release[1]);
     int failed = 0;
-    for (const pid_t load : loads) {
-        int status = 0;
-        failed += !(load > 0 && ::waitpid(load, &status, 0) == load && status == 0);
-    }
+    for (const pid_t load : loads) failed += WaitForChild(load) != ChildEnd::Passed;
     return failed;
 }
 }  // namespace
